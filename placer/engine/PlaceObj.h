@@ -1,0 +1,183 @@
+#pragma once
+
+// TAutoPlacer: the placement engine. One object holds the whole state of one placement run; the
+// import fills its records, the run loop anneals them, the document reads the result back.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "CellGrid.h"
+#include "OwnedPtr.h"
+#include "PlaceObjRecords.h"
+#include "framework/TimeStamps.h"
+
+// Window handles are opaque pointers, declared the way the platform header declares them.
+struct HWND__;
+using HWND = HWND__*;
+
+class TBoard;
+class TPcbSystemOptions;
+class TCanvas;
+
+// Move kinds, the values of TAutoPlacer::LastMoveKind.
+inline constexpr uint8_t MoveRotation = 0;
+inline constexpr uint8_t MoveSwap = 1;
+inline constexpr uint8_t MoveDisplacement = 2;
+
+struct TDrawRect {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+};
+
+// The process-wide random generator: a 32-bit linear congruential generator.
+void SetRandomSeed(uint32_t seed);
+uint32_t RandomSeed();
+int32_t RandomInt(int32_t n);            // 0..n-1; 0 when n is 0
+uint32_t RandomIntUnsigned(uint32_t n);  // the same draw for a count taken as unsigned
+double RandomUnit();                     // [0, 1)
+void SeedFromClock();
+
+class TAutoPlacer {
+ public:
+  TAutoPlacer();
+  ~TAutoPlacer();
+  TAutoPlacer(const TAutoPlacer&) = delete;
+  TAutoPlacer& operator=(const TAutoPlacer&) = delete;
+
+  // Records by their 1-based numbers (positions after the setup's reordering).
+  TCompRecord& Component(int32_t k) { return *Components[static_cast<size_t>(k - 1)]; }
+  const TCompRecord& Component(int32_t k) const { return *Components[static_cast<size_t>(k - 1)]; }
+  TNetRecord& Net(int32_t n) { return *Nets[static_cast<size_t>(n - 1)]; }
+  const TNetRecord& Net(int32_t n) const { return *Nets[static_cast<size_t>(n - 1)]; }
+
+  // Cost.
+  double TotalCost() const;
+  double NetLengthTerm() const;
+  double DensityTerm() const;
+  double OverlapTerm() const;
+  double AlignmentTerm() const;
+  void EvaluateAll();
+  void EvaluateOverlap();
+  void MarkNets(int32_t k);
+  void UnmarkNets(int32_t k);
+  void RemoveContribution(int32_t k);
+  void AddContribution(int32_t k);
+  void UpdateOccupancy(int32_t k, bool add);
+  void BuildNetTree(int32_t n);
+  void TraceConnection(int32_t n, int32_t j, bool add);
+  double AlignDist(int32_t k) const;
+
+  // Moves and undo.
+  void MakeRandomMove(int32_t& k, int32_t& p, uint8_t& kind);
+  bool ChooseDisplacement(int32_t k, int32_t& x, int32_t& y);
+  int32_t ChooseRotation(int32_t k);
+  int32_t ChoosePartner(int32_t k);
+  void MoveGroupTo(int32_t k, int32_t x, int32_t y);
+  void MoveSingleTo(int32_t k, int32_t x, int32_t y);
+  void MoveRingTo(int32_t k, int32_t x, int32_t y);
+  void SwapGroups(int32_t a, int32_t b);
+  void RotateGroup(int32_t q, int32_t k);
+  void RotateSingle(int32_t q, int32_t k);
+  void RotateRing(int32_t q, int32_t k);
+  void RotateAboutGroup(int32_t q, int32_t m);
+  void RotateAboutOrigin(int32_t q, int32_t m);
+  void PlaceCentreAt(int32_t k, int32_t cx, int32_t cy);
+  bool Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const;
+
+  // Acceptance and schedule.
+  double AcceptanceProbability() const;
+  bool AcceptWorse();
+  void CoolDown();
+
+  // Bypass capacitors.
+  void BypassExtents();
+  void ReserveBypassSpace();
+  void PlaceBypassCapacitors();
+
+  // Fields, in the order the engine's state is described.
+  HWND ViewHandle = nullptr;
+  TOwnedPtr<TBoard> Board = NoOwnedObject<TBoard>();
+  bool DrawReady = false;
+  int32_t BoardLeft = 0;
+  int32_t BoardBottom = 0;
+  int32_t BoardRight = 0;
+  int32_t BoardTop = 0;
+  int32_t BoardWidth = 0;
+  int32_t BoardHeight = 0;
+  int32_t KeepOutCount = 0;
+  std::vector<std::unique_ptr<TKeepOutRect>> KeepOuts;
+  int32_t NetCount = 0;
+  std::vector<std::unique_ptr<TNetRecord>> Nets;
+  int32_t ComponentCount = 0;
+  int32_t FixedCount = 0;
+  int32_t MovableCount = 0;
+  int32_t BypassCount = 0;
+  std::vector<std::unique_ptr<TCompRecord>> Components;
+  int32_t DensityCellSize = 0;
+  int32_t DensityCols = 0;
+  int32_t DensityRows = 0;
+  TCellGrid Density;
+  int32_t OccupancyCellSize = 0;
+  int32_t OccupancyCols = 0;
+  int32_t OccupancyRows = 0;
+  TLayerGrids Occupancy;
+  TOwnedPtr<TPcbSystemOptions> SystemOptions = NoOwnedObject<TPcbSystemOptions>();
+  std::vector<std::unique_ptr<TPlacerLogRecord>> Log;
+  bool UseAutoPcbUpdate = false;
+  bool Running = false;
+  bool StopRequested = false;
+  bool UseNetLength = false;
+  bool UseDensity = false;
+  bool UseAlignment = false;
+  bool RotateAllowed = false;
+  int32_t AlignmentGrid = 0;
+  int32_t MoveGrid = 0;
+  double LogT0 = 0.0;
+  double RangeFactor = 0.0;
+  double CoolingFactor = 0.0;
+  double Temperature = 0.0;
+  int32_t DensityCost = 0;
+  double NetLengthCost = 0.0;
+  double AlignmentCost = 0.0;
+  double OverlapCost = 0.0;
+  double CostBefore = 0.0;
+  double OverlapWeight = 0.0;
+  double AlignmentWeight = 0.0;
+  double CostDelta = 0.0;
+  int32_t MaxMovesPerPass = 0;
+  int32_t MaxAcceptedPerPass = 0;
+  int32_t RejectedInPass = 0;
+  int32_t AcceptedTotal = 0;
+  int32_t MovesInPass = 0;
+  int32_t MovesTotal = 0;
+  int32_t PassNumber = 0;
+  int32_t UndoRotation = 0;
+  int32_t UndoX = 0;
+  int32_t UndoY = 0;
+  int32_t RangeX = 0;
+  int32_t RangeY = 0;
+  int32_t BypassLong = 0;
+  int32_t BypassShort = 0;
+  int32_t MarginX = 0;
+  int32_t MarginY = 0;
+  uint8_t LastMoveKind = 0;
+  bool Finished = false;
+  bool NothingToPlace = false;
+  double ScaleX = 0.0;
+  double ScaleY = 0.0;
+  TDrawRect DrawRect;
+  TElapsedTime Elapsed;
+  TTimeStamp StartTime;
+  TDateStamp StartDate;
+  TCanvas* Canvas = nullptr;  // borrowed from the view for one Draw call
+
+  // A fixed seed for repeatable runs; without one the setup seeds from the clock.
+  std::optional<uint32_t> Seed;
+};
+
+// Turns (x, y) by q quarter turns counter-clockwise about the origin; other q leave it unchanged.
+void RotatePoint(int32_t& x, int32_t& y, int32_t q);

@@ -1,0 +1,98 @@
+#pragma once
+
+// The engine's plain records. The import fills them from the PCB document; the engine works on
+// nothing else during a run. Every field starts at zero, as the import expects of a fresh record.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Legacy layer numbers of the PCB editor that the engine uses.
+inline constexpr uint8_t TopLayer = 1;
+inline constexpr uint8_t BottomLayer = 32;
+inline constexpr uint8_t TopOverlay = 33;
+inline constexpr uint8_t BottomOverlay = 34;
+inline constexpr uint8_t KeepOutLayer = 56;
+inline constexpr uint8_t MultiLayer = 74;
+inline constexpr uint8_t ConnectLayer = 75;
+inline constexpr uint8_t BackGroundLayer = 76;
+
+// Classification bits of TCompRecord::Flags.
+inline constexpr int32_t FlagLarge = 1;      // more than 7 pads
+inline constexpr int32_t FlagVeryLarge = 2;  // more than 13 pads
+inline constexpr int32_t FlagPowered = 4;  // on a power and a ground net: wants a bypass capacitor
+inline constexpr int32_t FlagBypass = 8;   // a bypass capacitor
+inline constexpr int32_t FlagFixed = 16;
+
+// One pad of a component.
+struct TPinRecord {
+  int32_t X = 0;  // absolute position; moves and rotations update it
+  int32_t Y = 0;
+  std::string PadName;    // up to 4 characters
+  int32_t NetNumber = 0;  // 1-based into TAutoPlacer::Nets; 0 = not on a signal net
+  int32_t ComponentNumber = 0;
+};
+
+// One component of either side of the board.
+struct TCompRecord {
+  int32_t Flags = 0;
+  int32_t SortKey = 0;            // nothing sets it: the setup's sort keeps the order it is given
+  int32_t Rotation = 0;           // quarter turns counter-clockwise added by the engine, 0..3
+  double OriginalRotation = 0.0;  // degrees at import
+  int32_t GroupNext = 0;  // positions in TAutoPlacer::Components of the group ring's neighbours
+  int32_t GroupPrev = 0;
+  int32_t GroupWidth = 0;  // size of the group's bounding box
+  int32_t GroupHeight = 0;
+  int32_t GroupX = 0;  // centre of the group's bounding box: what the moves act on
+  int32_t GroupY = 0;
+  uint8_t Visited = 0;
+  int32_t GroupId = 0;  // 0 = no group
+  std::string Designator;
+  uint8_t Layer = 0;        // TopLayer or BottomLayer
+  uint8_t SingleLayer = 0;  // 1 when no pad is on MultiLayer
+  int32_t X = 0;            // reference point
+  int32_t Y = 0;
+  int32_t Width = 0;  // footprint size, clearance included
+  int32_t Height = 0;
+  int32_t CenterX = 0;  // footprint centre
+  int32_t CenterY = 0;
+  uint8_t Movable = 0;
+  int32_t PinCount = 0;
+  std::vector<std::unique_ptr<TPinRecord>> Pins;  // owned
+};
+
+// One signal net. Its pin arrays point at the pin records that the component records own.
+struct TNetRecord {
+  uint8_t Touched = 0;  // belongs to the component or group being moved
+  uint8_t Pending = 0;  // not yet handled by the current step of a cost update
+  int32_t PinCount = 0;
+  std::vector<TPinRecord*> Pins;          // working order, re-sorted when the tree is rebuilt
+  std::vector<int32_t> Parent;            // 1-based working position of each pin's tree parent
+  std::vector<TPinRecord*> PinsOriginal;  // import order
+  double Length = 0.0;                    // Manhattan length of the net's tree
+};
+
+// A rectangle of the keep-out layer that no component may overlap.
+struct TKeepOutRect {
+  int32_t X1 = 0;
+  int32_t Y1 = 0;
+  int32_t X2 = 0;
+  int32_t Y2 = 0;
+};
+
+// What the run loop records at the start of every pass.
+struct TPlacerLogRecord {
+  int32_t PassNumber = 0;
+  int32_t MovesInPass = 0;     // of the previous pass
+  int32_t RejectedInPass = 0;  // of the previous pass
+  int32_t MovesTotal = 0;
+  double TotalCost = 0.0;
+  double DensityTerm = 0.0;
+  double AlignmentTerm = 0.0;
+  double OverlapTerm = 0.0;
+  double NetLengthTerm = 0.0;
+  double Temperature = 0.0;
+  double RangeFactor = 0.0;
+  int32_t ElapsedSeconds = 0;
+};
