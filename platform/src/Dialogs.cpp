@@ -1,0 +1,83 @@
+// Message boxes and modal forms go through handlers that the host installs.
+
+#include <cstdio>
+
+#include "PlatformState.h"
+
+using platform::GetState;
+
+namespace {
+
+int FirstButton(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    case MB_YESNOCANCEL:
+    case MB_YESNO:
+      return IDYES;
+    case MB_RETRYCANCEL:
+      return IDRETRY;
+    default:
+      return IDOK;
+  }
+}
+
+}  // namespace
+
+int PlatformDefaultMessageBox(HWND /*owner*/, const char* text, const char* caption, UINT type) {
+  std::fprintf(stderr, "%s: %s\n", caption, text);
+  std::fflush(stderr);
+  return FirstButton(type);
+}
+
+PlatformMessageBoxHandler PlatformSetMessageBoxHandler(PlatformMessageBoxHandler handler) {
+  auto previous = std::move(GetState().MessageBoxHandler);
+  GetState().MessageBoxHandler = std::move(handler);
+  return previous;
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  text = text == nullptr ? "" : text;
+  caption = caption == nullptr ? "Error" : caption;  // Windows' caption when none is given
+  // A copy: the handler may install another one while it runs.
+  PlatformMessageBoxHandler handler = GetState().MessageBoxHandler;
+  return handler ? handler(owner, text, caption, type)
+                 : PlatformDefaultMessageBox(owner, text, caption, type);
+}
+
+void PlatformSetModalResult(HWND form, int result) {
+  if (platform::Window* window = platform::LookUpWindow(form)) {
+    window->ModalResult = result;
+  }
+}
+
+int PlatformGetModalResult(HWND form) {
+  platform::Window* window = platform::LookUpWindow(form);
+  return window == nullptr ? 0 : window->ModalResult;
+}
+
+PlatformModalHandler PlatformSetModalHandler(PlatformModalHandler handler) {
+  auto previous = std::move(GetState().ModalHandler);
+  GetState().ModalHandler = std::move(handler);
+  return previous;
+}
+
+int PlatformRunModal(HWND form) {
+  PlatformSetModalResult(form, 0);
+  PlatformModalHandler handler = GetState().ModalHandler;
+  return handler ? handler(form) : PlatformRunModalLoop(form);
+}
+
+int PlatformRunModalLoop(HWND form) {
+  MSG msg;
+  while (IsWindow(form) && PlatformGetModalResult(form) == 0) {
+    if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+      return IDCANCEL;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  int result = PlatformGetModalResult(form);
+  return result != 0 ? result : IDCANCEL;
+}
