@@ -1,0 +1,511 @@
+// The engine's cost: net length, connection density, footprint overlap and grid alignment, each
+// kept up to date incrementally while components move and recomputed from scratch on request.
+//
+// Everything here runs for every move of the annealing, so the code avoids allocation, virtual
+// calls and needless divisions. It also never trusts the records blindly: indices computed from
+// coordinates are clamped to the grids, coordinate differences are taken in 64 bits, and net
+// numbers or tree links that point nowhere are skipped rather than followed.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "PlaceObj.h"
+
+namespace {
+
+// Fixed weights of the net-length and density terms.
+constexpr double NetLengthWeight = 0.000006;
+constexpr double DensityWeight = 0.4;
+
+// One unit of overlap weighs 16384 in a full evaluation but 4096 in an incremental update.
+constexpr double FullOverlapScale = 16384.0;
+constexpr double IncrementalOverlapScale = 4096.0;
+
+int64_t Abs64(int64_t value) {
+  return value < 0 ? -value : value;
+}
+
+// The overlap a cell holding v footprints contributes.
+int32_t Overlap(int32_t v) {
+  return v > 1 ? v - 1 : 0;
+}
+
+// The number of records a loop over 1..count may visit without leaving the array.
+int32_t Bounded(int32_t count, size_t size) {
+  if (count <= 0) {
+    return 0;
+  }
+  return static_cast<size_t>(count) < size ? count : static_cast<int32_t>(size);
+}
+
+// The cell of a coordinate on a grid starting at origin: truncating division, then clamped to
+// 0..highest. The offset is taken in 64 bits, so coordinates far off the board cannot overflow.
+// Offsets below one cell, negative ones included, all land in cell 0; the others are divided
+// unsigned, in 32 bits when they fit, which is the common and cheaper case.
+int32_t CellIndex(int64_t coordinate, int32_t origin, int32_t cellSize, int32_t highest) {
+  const int64_t offset = coordinate - origin;
+  if (offset < cellSize) {
+    return 0;
+  }
+  const uint64_t cell = offset <= int64_t{UINT32_MAX}
+                            ? static_cast<uint32_t>(offset) / static_cast<uint32_t>(cellSize)
+                            : static_cast<uint64_t>(offset) / static_cast<uint64_t>(cellSize);
+  return cell > static_cast<uint64_t>(highest) ? highest : static_cast<int32_t>(cell);
+}
+
+// Direct access to a grid's counters: the cell (col, row) is Cells[col * Stride + row], as
+// TCellGrid lays them out. Saves recomputing the index for every cell of a walk.
+struct TGridView {
+  explicit TGridView(TCellGrid& grid)
+      : Cells(&grid.At(0, 0)), Stride(static_cast<ptrdiff_t>(grid.Rows) + 1) {}
+  int32_t* Column(int32_t col) const { return Cells + col * Stride; }
+  int32_t* Cells;
+  ptrdiff_t Stride;
+};
+
+// A grid may be indexed with 0..cols and 0..rows only when it was allocated with exactly those.
+bool GridMatches(const TCellGrid& grid, int32_t cols, int32_t rows) {
+  return cols >= 0 && rows >= 0 && grid.Allocated() && grid.Cols == cols && grid.Rows == rows;
+}
+
+bool OccupancyUsable(const TAutoPlacer& placer) {
+  return placer.OccupancyCellSize > 0 &&
+         GridMatches(placer.Occupancy[TopLayer], placer.OccupancyCols, placer.OccupancyRows) &&
+         GridMatches(placer.Occupancy[BottomLayer], placer.OccupancyCols, placer.OccupancyRows);
+}
+
+bool DensityUsable(const TAutoPlacer& placer) {
+  return placer.DensityCellSize > 0 &&
+         GridMatches(placer.Density, placer.DensityCols, placer.DensityRows);
+}
+
+// The occupancy cells a footprint covers, bounds inclusive.
+struct TCellRange {
+  int32_t FirstCol;
+  int32_t LastCol;
+  int32_t FirstRow;
+  int32_t LastRow;
+};
+
+TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& component) {
+  const int32_t halfWidth = component.Width / 2;
+  const int32_t halfHeight = component.Height / 2;
+  const int32_t size = placer.OccupancyCellSize;
+  return TCellRange{CellIndex(int64_t{component.CenterX} - halfWidth, placer.BoardLeft, size,
+                              placer.OccupancyCols),
+                    CellIndex(int64_t{component.CenterX} + halfWidth, placer.BoardLeft, size,
+                              placer.OccupancyCols),
+                    CellIndex(int64_t{component.CenterY} - halfHeight, placer.BoardBottom, size,
+                              placer.OccupancyRows),
+                    CellIndex(int64_t{component.CenterY} + halfHeight, placer.BoardBottom, size,
+                              placer.OccupancyRows)};
+}
+
+// Adds d (+1 or -1) to every occupancy cell of the footprint, on the component's own side or on
+// both sides, and returns the change of overlap as seen from each cell before and after. The
+// caller has checked that the grids are usable.
+int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
+  const TCellRange cells = FootprintCells(placer, component);
+  int64_t delta = 0;
+  if (component.SingleLayer == 1) {
+    const TGridView grid(placer.Occupancy[component.Layer]);
+    for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
+      int32_t* column = grid.Column(col);
+      for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
+        const int32_t before = column[row];
+        delta += Overlap(before + d) - Overlap(before);
+        column[row] = before + d;
+      }
+    }
+    return delta;
+  }
+  const TGridView top(placer.Occupancy[TopLayer]);
+  const TGridView bottom(placer.Occupancy[BottomLayer]);
+  for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
+    int32_t* topColumn = top.Column(col);
+    int32_t* bottomColumn = bottom.Column(col);
+    for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
+      const int32_t before = std::max(topColumn[row], bottomColumn[row]);
+      delta += Overlap(before + d) - Overlap(before);
+      topColumn[row] += d;
+      bottomColumn[row] += d;
+    }
+  }
+  return delta;
+}
+
+// The net a pin lies on, or null for a pin without a signal net or with a number out of range.
+TNetRecord* NetOf(TAutoPlacer& placer, const TPinRecord& pin) {
+  const uint32_t index = static_cast<uint32_t>(pin.NetNumber) - 1u;  // 0 wraps to out of range
+  return index < placer.Nets.size() ? placer.Nets[index].get() : nullptr;
+}
+
+// Calls action(net) once for every net of the component's pins that belongs to the move being
+// made (Touched), however many pins of the component lie on it: every net is first marked
+// Pending, and the first pin that reaches a net handles it and clears the mark.
+template <class Action>
+void ForEachHandledNet(TAutoPlacer& placer, const TCompRecord& component, Action action) {
+  for (const auto& pin : component.Pins) {
+    if (TNetRecord* net = NetOf(placer, *pin)) {
+      net->Pending = 1;
+    }
+  }
+  for (const auto& pin : component.Pins) {
+    TNetRecord* net = NetOf(placer, *pin);
+    if (net != nullptr && net->Pending != 0 && net->Touched != 0) {
+      net->Pending = 0;
+      action(*net);
+    }
+  }
+}
+
+// The pins of a net that every one of its arrays holds.
+int32_t UsablePins(const TNetRecord& net) {
+  const size_t size = std::min({net.Pins.size(), net.Parent.size(), net.PinsOriginal.size()});
+  return Bounded(net.PinCount, size);
+}
+
+int64_t Manhattan(const TPinRecord& a, const TPinRecord& b) {
+  return Abs64(int64_t{a.X} - b.X) + Abs64(int64_t{a.Y} - b.Y);
+}
+
+// Selection sort of pins[0..count) ascending by key: the first strictly smallest key of the rest
+// goes to the front. Not stable, and the tree depends on exactly this order.
+template <class Key>
+void SelectionSort(std::vector<TPinRecord*>& pins, int32_t count, Key key) {
+  for (int32_t i = 0; i + 1 < count; ++i) {
+    int32_t best = i;
+    int64_t bestKey = key(*pins[static_cast<size_t>(i)]);
+    for (int32_t j = i + 1; j < count; ++j) {
+      const int64_t candidate = key(*pins[static_cast<size_t>(j)]);
+      if (candidate < bestKey) {
+        best = j;
+        bestKey = candidate;
+      }
+    }
+    std::swap(pins[static_cast<size_t>(i)], pins[static_cast<size_t>(best)]);
+  }
+}
+
+// Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
+// tree's length. Parent holds 1-based positions.
+int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
+  const auto& pins = net.Pins;
+  int64_t length = 0;
+  net.Parent[0] = 1;
+  for (int32_t i = 1; i < count; ++i) {
+    const TPinRecord& pin = *pins[static_cast<size_t>(i)];
+    int32_t nearest = 0;
+    int64_t nearestDistance = Manhattan(pin, *pins[0]);
+    for (int32_t c = 1; c < i; ++c) {
+      const int64_t distance = Manhattan(pin, *pins[static_cast<size_t>(c)]);
+      if (distance < nearestDistance) {
+        nearest = c;
+        nearestDistance = distance;
+      }
+    }
+    net.Parent[static_cast<size_t>(i)] = nearest + 1;
+    length += nearestDistance;
+  }
+  return length;
+}
+
+void BuildTree(TNetRecord& net) {
+  const int32_t count = UsablePins(net);
+  if (count == 2) {
+    net.Length = static_cast<double>(Manhattan(*net.Pins[0], *net.Pins[1]));
+    return;
+  }
+  if (count < 2) {
+    return;  // a lone pin keeps its length
+  }
+  std::copy_n(net.PinsOriginal.begin(), count, net.Pins.begin());
+  // The pre-sort by distance from the origin only decides the order of pins whose X + Y is equal.
+  SelectionSort(net.Pins, count, [](const TPinRecord& pin) { return Abs64(pin.X) + Abs64(pin.Y); });
+  SelectionSort(net.Pins, count,
+                [](const TPinRecord& pin) { return int64_t{pin.X} + int64_t{pin.Y}; });
+  net.Length = static_cast<double>(JoinToNearestEarlier(net, count));
+}
+
+// Bresenham's walk of a line whose major axis has the longer extent: major cells in all, the
+// far end left out. From the start cell p, majorStep moves one cell along the major axis and
+// minorStep one cell along the minor axis. Adds d to every cell visited and returns the sum of
+// their values before.
+int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int32_t major,
+                      int32_t minor, int32_t d) {
+  int64_t sum = 0;
+  int32_t e = 2 * minor - major;
+  const int32_t diagonalError = 2 * (minor - major);
+  const int32_t straightError = 2 * minor;
+  for (int32_t i = 0; i < major; ++i) {
+    sum += *p;
+    *p += d;
+    // Written as selections rather than a branch: the decision follows the line's slope and
+    // would be mispredicted about every other step.
+    const bool diagonal = e >= 0;
+    p += majorStep + (diagonal ? minorStep : 0);
+    e += diagonal ? diagonalError : straightError;
+  }
+  return sum;
+}
+
+// A run of count cells (at least one) from p, one step apart, ends included. The pointer never
+// steps beyond the last cell, which may be the last of the grid.
+int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d) {
+  int64_t sum = 0;
+  for (int32_t i = 1;; ++i) {
+    sum += *p;
+    *p += d;
+    if (i == count) {
+      return sum;
+    }
+    p += step;
+  }
+}
+
+// Adds d (+1 or -1) to the density cells of the line from cell (x0, y0) to cell (x1, y1): every
+// cell of a vertical or horizontal line, both ends included, otherwise Bresenham's cells from
+// the end with the smaller coordinate along the longer axis, the far end left out. Then adds the
+// change of the sum of squares to DensityCost.
+void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
+                int32_t y1, int32_t d) {
+  int64_t sum = 0;
+  int32_t cells = 0;
+  if (x0 == x1) {
+    cells = std::abs(y1 - y0) + 1;
+    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d);
+  } else if (y0 == y1) {
+    cells = std::abs(x1 - x0) + 1;
+    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d);
+  } else if (std::abs(y1 - y0) <= std::abs(x1 - x0)) {
+    if (x1 < x0) {
+      std::swap(x0, x1);
+      std::swap(y0, y1);
+    }
+    cells = x1 - x0;
+    sum = WalkBresenham(grid.Column(x0) + y0, grid.Stride, y1 >= y0 ? 1 : -1, cells,
+                        std::abs(y1 - y0), d);
+  } else {
+    if (y1 < y0) {
+      std::swap(x0, x1);
+      std::swap(y0, y1);
+    }
+    cells = y1 - y0;
+    sum = WalkBresenham(grid.Column(x0) + y0, 1, x1 >= x0 ? grid.Stride : -grid.Stride, cells,
+                        std::abs(x1 - x0), d);
+  }
+  // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
+  // and wraps rather than overflows.
+  const int64_t change = 2 * d * sum + cells;
+  placer.DensityCost = static_cast<int32_t>(static_cast<uint32_t>(placer.DensityCost) +
+                                            static_cast<uint32_t>(change));
+}
+
+// Traces the connection from the pin at 1-based working position j of a net to its tree parent.
+// The caller has checked the grid and that j lies within the net's usable pins.
+void TraceConnectionOf(TAutoPlacer& placer, const TGridView& grid, const TNetRecord& net,
+                       int32_t count, int32_t j, int32_t d) {
+  const int32_t parent = net.Parent[static_cast<size_t>(j - 1)];
+  if (parent < 1 || parent > count) {
+    return;  // a tree that was never built
+  }
+  const TPinRecord& from = *net.Pins[static_cast<size_t>(j - 1)];
+  const TPinRecord& to = *net.Pins[static_cast<size_t>(parent - 1)];
+  const int32_t size = placer.DensityCellSize;
+  TraceCells(placer, grid, CellIndex(from.X, placer.BoardLeft, size, placer.DensityCols),
+             CellIndex(from.Y, placer.BoardBottom, size, placer.DensityRows),
+             CellIndex(to.X, placer.BoardLeft, size, placer.DensityCols),
+             CellIndex(to.Y, placer.BoardBottom, size, placer.DensityRows), d);
+}
+
+// Traces every connection of a net's tree.
+void TraceNet(TAutoPlacer& placer, const TNetRecord& net, int32_t d) {
+  const int32_t count = UsablePins(net);
+  if (count < 2 || !DensityUsable(placer)) {
+    return;
+  }
+  const TGridView grid(placer.Density);
+  for (int32_t j = 2; j <= count; ++j) {
+    TraceConnectionOf(placer, grid, net, count, j, d);
+  }
+}
+
+// Distance of a coordinate from the nearest line of a grid g. The quotient is rounded in floating
+// point (ties to even); the multiple is formed in 64 bits, so no grid or coordinate overflows.
+int64_t GridOffset(int32_t value, int32_t g) {
+  if (g == 0) {
+    return 0;  // no grid: every point is on it
+  }
+  const auto lines = static_cast<int64_t>(std::nearbyint(static_cast<double>(value) / g));
+  return Abs64(lines * g - value);
+}
+
+}  // namespace
+
+double TAutoPlacer::NetLengthTerm() const {
+  return NetLengthCost * NetLengthWeight;
+}
+
+double TAutoPlacer::DensityTerm() const {
+  return DensityCost * DensityWeight;
+}
+
+double TAutoPlacer::OverlapTerm() const {
+  return OverlapCost * OverlapWeight;
+}
+
+double TAutoPlacer::AlignmentTerm() const {
+  return UseAlignment ? AlignmentCost * AlignmentWeight : 0.0;
+}
+
+double TAutoPlacer::TotalCost() const {
+  // Each term is a double; the sum is taken in extended precision and rounded once.
+  long double sum = NetLengthTerm();
+  sum += DensityTerm();
+  sum += OverlapTerm();
+  sum += AlignmentTerm();
+  return static_cast<double>(sum);
+}
+
+void TAutoPlacer::MarkNets(int32_t k) {
+  for (const auto& pin : Component(k).Pins) {
+    if (TNetRecord* net = NetOf(*this, *pin)) {
+      net->Touched = 1;
+    }
+  }
+}
+
+void TAutoPlacer::UnmarkNets(int32_t k) {
+  for (const auto& pin : Component(k).Pins) {
+    if (TNetRecord* net = NetOf(*this, *pin)) {
+      net->Touched = 0;
+    }
+  }
+}
+
+void TAutoPlacer::UpdateOccupancy(int32_t k, bool add) {
+  if (!OccupancyUsable(*this)) {
+    return;
+  }
+  const int64_t delta = CoverFootprint(*this, Component(k), add ? 1 : -1);
+  // delta is a whole number, so the product needs no rounding.
+  OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
+}
+
+void TAutoPlacer::EvaluateOverlap() {
+  if (!OccupancyUsable(*this)) {
+    OverlapCost = 0.0;
+    return;
+  }
+  TCellGrid& top = Occupancy[TopLayer];
+  TCellGrid& bottom = Occupancy[BottomLayer];
+  top.Clear();
+  bottom.Clear();
+  const int32_t movable = Bounded(MovableCount, Components.size());
+  for (int32_t k = 1; k <= movable; ++k) {
+    CoverFootprint(*this, Component(k), 1);
+  }
+  int64_t overlap = 0;
+  for (int32_t col = 0; col <= OccupancyCols; ++col) {
+    for (int32_t row = 0; row <= OccupancyRows; ++row) {
+      overlap += Overlap(std::max(top.At(col, row), bottom.At(col, row)));
+    }
+  }
+  OverlapCost = static_cast<double>(overlap) * FullOverlapScale;
+}
+
+void TAutoPlacer::BuildNetTree(int32_t n) {
+  if (n >= 1 && static_cast<size_t>(n) <= Nets.size()) {
+    BuildTree(Net(n));
+  }
+}
+
+void TAutoPlacer::TraceConnection(int32_t n, int32_t j, bool add) {
+  if (n < 1 || static_cast<size_t>(n) > Nets.size() || !DensityUsable(*this)) {
+    return;
+  }
+  const TNetRecord& net = Net(n);
+  const int32_t count = UsablePins(net);
+  if (j >= 1 && j <= count) {
+    TraceConnectionOf(*this, TGridView(Density), net, count, j, add ? 1 : -1);
+  }
+}
+
+double TAutoPlacer::AlignDist(int32_t k) const {
+  const TCompRecord& component = Component(k);
+  return static_cast<double>(GridOffset(component.X, AlignmentGrid) +
+                             GridOffset(component.Y, AlignmentGrid));
+}
+
+void TAutoPlacer::RemoveContribution(int32_t k) {
+  const TCompRecord& component = Component(k);
+  if (UseNetLength) {
+    ForEachHandledNet(*this, component, [this](TNetRecord& net) { NetLengthCost -= net.Length; });
+  }
+  UpdateOccupancy(k, false);
+  if (UseAlignment) {
+    AlignmentCost -= AlignDist(k);
+  }
+  if (UseDensity) {
+    ForEachHandledNet(*this, component, [this](TNetRecord& net) { TraceNet(*this, net, -1); });
+  }
+}
+
+void TAutoPlacer::AddContribution(int32_t k) {
+  const TCompRecord& component = Component(k);
+  UpdateOccupancy(k, true);
+  if (UseDensity || UseNetLength) {
+    ForEachHandledNet(*this, component, [](TNetRecord& net) { BuildTree(net); });
+  }
+  if (UseNetLength) {
+    ForEachHandledNet(*this, component, [this](TNetRecord& net) { NetLengthCost += net.Length; });
+  }
+  if (UseAlignment) {
+    AlignmentCost += AlignDist(k);
+  }
+  if (UseDensity) {
+    ForEachHandledNet(*this, component, [this](TNetRecord& net) { TraceNet(*this, net, 1); });
+  }
+}
+
+void TAutoPlacer::EvaluateAll() {
+  EvaluateOverlap();
+
+  const int32_t nets = Bounded(NetCount, Nets.size());
+  if (UseNetLength || UseDensity) {
+    for (int32_t n = 1; n <= nets; ++n) {
+      TNetRecord& net = Net(n);
+      net.Touched = 1;
+      net.Length = 0.0;
+      std::fill(net.Parent.begin(), net.Parent.end(), 1);
+      BuildTree(net);
+    }
+  }
+
+  NetLengthCost = 0.0;
+  if (UseNetLength) {
+    for (int32_t n = 1; n <= nets; ++n) {
+      NetLengthCost += Net(n).Length;
+    }
+  }
+
+  AlignmentCost = 0.0;
+  if (UseAlignment) {
+    const int32_t placed = Bounded(ComponentCount - BypassCount, Components.size());
+    for (int32_t k = 1; k <= placed; ++k) {
+      AlignmentCost += AlignDist(k);
+    }
+  }
+
+  Density.Clear();
+  DensityCost = 0;
+  if (UseDensity) {
+    for (int32_t n = 1; n <= nets; ++n) {
+      TraceNet(*this, Net(n), 1);
+    }
+  }
+}
