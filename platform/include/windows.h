@@ -400,7 +400,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // ---------------------------------------------------------------------------------------------
 // Modules
 
-typedef INT_PTR(WINAPI* FARPROC)();
+// Returns nothing (Windows: INT_PTR) because GCC accepts a cast from void (*)() to any other
+// function type without -Wcast-function-type complaining.
+typedef void(WINAPI* FARPROC)();
 
 // "Name.dll" (or "Name") is the already loaded "libName.so"; null is the host executable.
 // Never loads a library.

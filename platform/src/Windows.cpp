@@ -193,8 +193,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
-    case WM_PAINT:
-      window->Invalid = false;
+    case WM_PAINT:  // already validated by whoever sent it; an invalidation since then stays
       return 0;
     case WM_ERASEBKGND:
       return 1;
