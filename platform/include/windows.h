@@ -342,7 +342,8 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
 int GetClassNameA(HWND hwnd, LPSTR buffer, int bufferSize);
 
 // ---------------------------------------------------------------------------------------------
-// The message queue of the main thread
+// The message queue of the main thread. These functions belong to the main thread; a signal
+// handler or another thread posts with PlatformPostMessageFromSignal (platform_host.h).
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,9 +4,22 @@
 
 namespace platform {
 
+namespace {
+
+// Holds a value that is never destroyed: windows and timers stay usable from other libraries'
+// exit-time destructors, whatever the order in which those run.
+template <typename T>
+union NeverDestroyed {
+  T Value;
+  NeverDestroyed() : Value() {}
+  ~NeverDestroyed() {}
+};
+
+}  // namespace
+
 State& GetState() {
-  static State state;
-  return state;
+  static NeverDestroyed<State> state;
+  return state.Value;
 }
 
 Window* LookUpWindow(HWND hwnd) {
