@@ -4,11 +4,13 @@
 // their pins, and net records that share those pins, laid out as the setup leaves them (movable
 // records first, then the fixed ones, then the bypass capacitors), each component a group of one.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "engine/PlaceObj.h"
 
@@ -114,6 +116,31 @@ class TEngineBuilder {
           net.PinCount = static_cast<int32_t>(net.Pins.size());
         }
       }
+    }
+    return *this;
+  }
+
+  // Links the given components into one group ring, in the order given, and gives every member
+  // the bounding box of all their footprints, as the setup does for a group.
+  TEngineBuilder& Group(std::initializer_list<int32_t> members) {
+    const std::vector<int32_t> ring(members);
+    int32_t left = INT32_MAX, bottom = INT32_MAX, right = INT32_MIN, top = INT32_MIN;
+    for (const int32_t k : ring) {
+      const TCompRecord& member = Placer.Component(k);
+      left = std::min(left, member.CenterX - member.Width / 2);
+      right = std::max(right, member.CenterX + member.Width / 2);
+      bottom = std::min(bottom, member.CenterY - member.Height / 2);
+      top = std::max(top, member.CenterY + member.Height / 2);
+    }
+    const size_t size = ring.size();
+    for (size_t i = 0; i < size; ++i) {
+      TCompRecord& member = Placer.Component(ring[i]);
+      member.GroupNext = ring[(i + 1) % size];
+      member.GroupPrev = ring[(i + size - 1) % size];
+      member.GroupX = right / 2 + left / 2;
+      member.GroupY = top / 2 + bottom / 2;
+      member.GroupWidth = right - left;
+      member.GroupHeight = top - bottom;
     }
     return *this;
   }
