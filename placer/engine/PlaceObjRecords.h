@@ -60,6 +60,9 @@ struct TCompRecord {
   uint8_t Movable = 0;
   int32_t PinCount = 0;
   std::vector<std::unique_ptr<TPinRecord>> Pins;  // owned
+  // Side of the strip reserved beside the component for a bypass capacitor: 1 + quarter turns
+  // counter-clockwise from +X, taken in the component's unturned frame (Rotation 0); 0 = none.
+  int32_t BypassSide = 0;
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.

@@ -1,0 +1,138 @@
+// Bypass capacitors take no part in the annealing: the components that want one are enlarged by a
+// strip beside their body, and at the end each capacitor is put into the strip of one of them.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "PlaceObj.h"
+
+namespace {
+
+// Directions as quarter turns counter-clockwise from +X.
+constexpr int32_t SideRight = 0;
+constexpr int32_t SideUp = 1;
+constexpr int32_t SideLeft = 2;
+constexpr int32_t SideDown = 3;
+
+int32_t QuarterTurns(int64_t turns) {
+  return static_cast<int32_t>(((turns % 4) + 4) % 4);
+}
+
+bool IsVertical(int32_t side) {
+  return side == SideUp || side == SideDown;
+}
+
+// round(v / 2) with ties to even, wrapped into 32 bits.
+int32_t RoundedHalf(int64_t v) {
+  return static_cast<int32_t>(static_cast<int64_t>(std::nearbyint(static_cast<double>(v) / 2.0)));
+}
+
+int32_t WrapAdd(int32_t a, int64_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+// Moves the body of a component (its pins and reference point) without moving its footprint.
+void ShiftBody(TCompRecord& component, int32_t dx, int32_t dy) {
+  for (auto& pin : component.Pins) {
+    pin->X = WrapAdd(pin->X, dx);
+    pin->Y = WrapAdd(pin->Y, dy);
+  }
+  component.X = WrapAdd(component.X, dx);
+  component.Y = WrapAdd(component.Y, dy);
+}
+
+// Enlarges one component by a strip of the capacitors' short side and moves its body away from
+// the strip, which lies on the side of the reference point. Returns the strip's side.
+int32_t ReserveStrip(TCompRecord& component, int32_t shortSide, int32_t longSide) {
+  const int32_t half = RoundedHalf(shortSide);
+  if (component.Height > component.Width) {
+    component.Height = WrapAdd(component.Height, shortSide);
+    component.Width = std::max(component.Width, longSide);
+    const bool up = component.Y > component.CenterY;
+    ShiftBody(component, 0, up ? -half : half);
+    return up ? SideUp : SideDown;
+  }
+  component.Width = WrapAdd(component.Width, shortSide);
+  component.Height = std::max(component.Height, shortSide);
+  const bool right = component.X > component.CenterX;
+  ShiftBody(component, right ? -half : half, 0);
+  return right ? SideRight : SideLeft;
+}
+
+// The side of the strip beside a component. The side recorded when the strip was reserved is
+// turned along with the component; the reference point cannot tell it, because reserving the strip
+// moved the reference point towards the body. A component without a strip is judged by where its
+// reference point lies.
+int32_t StripSide(const TCompRecord& component) {
+  if (component.BypassSide != 0) {
+    return QuarterTurns(int64_t{component.BypassSide} - 1 + component.Rotation);
+  }
+  if (component.Height > component.Width) {
+    return component.Y > component.CenterY ? SideUp : SideDown;
+  }
+  return component.X > component.CenterX ? SideRight : SideLeft;
+}
+
+}  // namespace
+
+void TAutoPlacer::BypassExtents() {
+  BypassLong = 0;
+  BypassShort = 0;
+  for (const auto& component : Components) {
+    if ((component->Flags & FlagBypass) == 0) {
+      continue;
+    }
+    BypassLong = std::max(BypassLong, std::max(component->Width, component->Height));
+    BypassShort = std::max(BypassShort, std::min(component->Width, component->Height));
+  }
+}
+
+void TAutoPlacer::ReserveBypassSpace() {
+  for (const auto& component : Components) {
+    // A capacitor is itself on a power and a ground net, but wants no strip of its own.
+    if ((component->Flags & FlagPowered) == 0 || component->Movable != 1 ||
+        (component->Flags & FlagBypass) != 0) {
+      continue;
+    }
+    const int32_t side = ReserveStrip(*component, BypassShort, BypassLong);
+    component->BypassSide = 1 + QuarterTurns(int64_t{side} - component->Rotation);
+  }
+}
+
+void TAutoPlacer::PlaceBypassCapacitors() {
+  const int32_t shortSide = BypassShort;
+  int32_t cursor = 1;  // over the movable positions
+  for (int32_t c = MovableCount + FixedCount + 1; c <= ComponentCount; ++c) {
+    if (cursor > MovableCount) {
+      PlaceCentreAt(c, BoardLeft, BoardBottom);
+      continue;
+    }
+    // The search stops at the last movable position, powered or not.
+    while ((Component(cursor).Flags & FlagPowered) == 0 && cursor < MovableCount) {
+      ++cursor;
+    }
+    const TCompRecord& host = Component(cursor);
+    const int32_t side = StripSide(host);
+    TCompRecord& capacitor = Component(c);
+    int32_t targetX = host.CenterX;
+    int32_t targetY = host.CenterY;
+    if (IsVertical(side)) {
+      // Lying across a strip above or below the body.
+      if (capacitor.Width < capacitor.Height) {
+        RotateAboutOrigin(1, c);
+      }
+      const int32_t offset = RoundedHalf(int64_t{host.Height} - shortSide);
+      targetY = WrapAdd(host.CenterY, side == SideUp ? offset : -int64_t{offset});
+    } else {
+      // Standing upright in a strip to the right or left of the body.
+      if (capacitor.Width > capacitor.Height) {
+        RotateAboutOrigin(1, c);
+      }
+      const int32_t offset = RoundedHalf(int64_t{host.Width} - shortSide);
+      targetX = WrapAdd(host.CenterX, side == SideRight ? offset : -int64_t{offset});
+    }
+    PlaceCentreAt(c, targetX, targetY);
+    ++cursor;
+  }
+}
