@@ -1,7 +1,5 @@
 #include "PlaceObj.h"
 
-#include <chrono>
-
 namespace {
 // The generator's state is process-wide, as every engine of the process draws from one sequence.
 uint32_t Seed = 0;
@@ -37,11 +35,35 @@ double RandomUnit() {
   return static_cast<double>(Seed) / 4294967296.0;
 }
 
-void SeedFromClock() {
-  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  Seed = static_cast<uint32_t>(static_cast<uint64_t>(ticks));
-}
-
 TAutoPlacer::TAutoPlacer() = default;
 
 TAutoPlacer::~TAutoPlacer() = default;
+
+void TAutoPlacer::AnnealStep() {
+  CostBefore = TotalCost();
+  int32_t k = 0;
+  int32_t p = 0;
+  MakeRandomMove(k, p, LastMoveKind);
+  CostDelta = TotalCost() - CostBefore;
+  // A move that leaves the cost as it was or lowers it always stands.
+  if (CostDelta > 0 && !AcceptWorse()) {
+    ++RejectedInPass;
+    UndoMove(k, p);
+  }
+}
+
+void TAutoPlacer::UndoMove(int32_t k, int32_t p) {
+  switch (LastMoveKind) {
+    case MoveDisplacement:
+      MoveGroupTo(k, UndoX, UndoY);
+      break;
+    case MoveSwap:
+      SwapGroups(p, k);
+      break;
+    case MoveRotation:
+      RotateGroup(UndoRotation, k);
+      break;
+    default:
+      break;
+  }
+}

@@ -54,6 +54,21 @@ class TAutoPlacer {
   TNetRecord& Net(int32_t n) { return *Nets[static_cast<size_t>(n - 1)]; }
   const TNetRecord& Net(int32_t n) const { return *Nets[static_cast<size_t>(n - 1)]; }
 
+  // Setup and run loop.
+  void Setup();
+  void Run();
+  void PumpMessages();
+  bool PassFinished() const;
+  void LogPass();
+  void UpdateElapsed();
+  void SortMovable();
+  void BuildGroups();
+  void CentreGroups();
+
+  // One step of a pass: a random move, kept or undone by its change of cost and the acceptance
+  // test. Counts a rejected move in RejectedInPass.
+  void AnnealStep();
+
   // Cost.
   double TotalCost() const;
   double NetLengthTerm() const;
@@ -177,6 +192,18 @@ class TAutoPlacer {
 
   // A fixed seed for repeatable runs; without one the setup seeds from the clock.
   std::optional<uint32_t> Seed;
+
+ private:
+  // Steps of the setup and the run loop.
+  void DecideNothingToPlace();
+  void SetRunDefaults();
+  void ExchangeComponents(int32_t a, int32_t b);
+  void PartitionComponents();
+  void LinkGroupMembers(int32_t i);
+  void SetGroupBox(int32_t i);
+  void WaitForStop();
+  void RunPass();
+  void UndoMove(int32_t k, int32_t p);
 };
 
 // Turns (x, y) by q quarter turns counter-clockwise about the origin; other q leave it unchanged.
