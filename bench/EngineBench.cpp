@@ -1,0 +1,99 @@
+// Moves per second of the annealing engine on synthetic boards, and whole runs with the share of
+// time that goes into pumping the message queue between moves.
+
+#include <benchmark/benchmark.h>
+#include <platform_host.h>
+#include <windows.h>
+
+#include <chrono>
+
+#include "SyntheticBoard.h"
+#include "engine/PlaceObj.h"
+
+namespace {
+
+constexpr uint32_t BoardSeed = 20261209;
+
+// One random move plus the run loop's decision to keep or undo it, at the start temperature
+// (the widest displacement window) and at a late-pass temperature (a narrow one).
+void Moves(benchmark::State& state, double temperatureFactor) {
+  TAutoPlacer placer;
+  TSyntheticBoard(static_cast<int32_t>(state.range(0)), BoardSeed).Build(placer);
+  placer.Temperature *= temperatureFactor;
+  const double factor = temperatureFactor < 1.0 ? 0.01 : 1.0;
+  placer.RangeX = static_cast<int32_t>(placer.BoardWidth * factor);
+  placer.RangeY = static_cast<int32_t>(placer.BoardHeight * factor);
+  SetRandomSeed(1);
+  for (auto _ : state) {
+    placer.AnnealStep();
+  }
+  state.counters["moves/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["nets"] = static_cast<double>(placer.Nets.size());
+}
+
+void BM_MovesEarly(benchmark::State& state) {
+  Moves(state, 1.0);
+}
+void BM_MovesLate(benchmark::State& state) {
+  Moves(state, 1e-4);
+}
+BENCHMARK(BM_MovesEarly)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MovesLate)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+LRESULT CALLBACK ViewProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND MakeView() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &ViewProcedure;
+    windowClass.lpszClassName = "BenchView";
+    RegisterClassA(&windowClass);
+    registered = true;
+  }
+  return CreateWindowExA(0, "BenchView", "", 0, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+}
+
+// The cost of one PumpMessages on a quiet queue with the view's repaint timer running.
+double PumpSeconds(TAutoPlacer& placer) {
+  constexpr int Calls = 200000;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < Calls; ++i) {
+    placer.PumpMessages();
+  }
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / Calls;
+}
+
+// A whole run of 70 passes, the setup included.
+void BM_Run(benchmark::State& state) {
+  const HWND view = MakeView();
+  SetTimer(view, 1, 2500, nullptr);
+  double moves = 0;
+  double pumpShare = 0;
+  for (auto _ : state) {
+    TAutoPlacer placer;
+    TSyntheticBoard(static_cast<int32_t>(state.range(0)), BoardSeed).Build(placer);
+    placer.ViewHandle = view;
+    placer.Seed = 7;
+    const auto start = std::chrono::steady_clock::now();
+    placer.Setup();
+    placer.Run();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    moves = placer.MovesTotal;
+    pumpShare = PumpSeconds(placer) * moves / seconds;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  KillTimer(view, 1);
+  DestroyWindow(view);
+  state.counters["moves"] = moves;
+  state.counters["pump share"] = pumpShare;
+}
+BENCHMARK(BM_Run)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
