@@ -6,42 +6,12 @@
 #include <vector>
 
 #include "EngineBuilder.h"
+#include "EngineSnapshot.h"
 #include "engine/PlaceObj.h"
 
 namespace {
 
 constexpr int32_t BoardSize = 10000000;  // 1000 mil square
-
-// Everything a move may change in the records, for exact before/after comparisons.
-struct TGeometry {
-  int32_t X, Y, CenterX, CenterY, Width, Height;
-  int32_t GroupX, GroupY, GroupWidth, GroupHeight, Rotation;
-  std::vector<std::pair<int32_t, int32_t>> Pins;
-  bool operator==(const TGeometry&) const = default;
-};
-
-std::vector<TGeometry> Geometry(const TAutoPlacer& placer) {
-  std::vector<TGeometry> result;
-  for (const auto& c : placer.Components) {
-    TGeometry g{c->X,      c->Y,      c->CenterX,    c->CenterY,     c->Width,    c->Height,
-                c->GroupX, c->GroupY, c->GroupWidth, c->GroupHeight, c->Rotation, {}};
-    for (const auto& pin : c->Pins) {
-      g.Pins.emplace_back(pin->X, pin->Y);
-    }
-    result.push_back(std::move(g));
-  }
-  return result;
-}
-
-struct TCosts {
-  double NetLength, Alignment, Overlap;
-  int32_t Density;
-  bool operator==(const TCosts&) const = default;
-};
-
-TCosts Costs(const TAutoPlacer& placer) {
-  return TCosts{placer.NetLengthCost, placer.AlignmentCost, placer.OverlapCost, placer.DensityCost};
-}
 
 // Undoes the last move the way the run loop does.
 void Undo(TAutoPlacer& placer, int32_t k, int32_t p, uint8_t kind) {

@@ -17,6 +17,12 @@ class TSyntheticBoard {
  public:
   TSyntheticBoard(int32_t componentCount, uint32_t seed) : Count(componentCount), State(seed) {}
 
+  // Puts every single-sided component on the top side (two-sided ones stay).
+  TSyntheticBoard& TopSideOnly() {
+    BottomSideAllowed = false;
+    return *this;
+  }
+
   // Fills a fresh engine: records laid out as after the setup (movable, then fixed), each
   // component a group of one, the cost evaluated, the engine's defaults set.
   void Build(TAutoPlacer& placer) {
@@ -62,7 +68,8 @@ class TSyntheticBoard {
     const int32_t y = margin + Below(std::max(1, (edge - 2 * margin) / Mil)) * Mil;
     const bool twoSided = Below(5) == 0;
     const int32_t k = builder.Component(
-        {x, y, width, height, Below(4) == 0 ? BottomLayer : TopLayer, !twoSided, !fixed});
+        {x, y, width, height, Below(4) == 0 && BottomSideAllowed ? BottomLayer : TopLayer,
+         !twoSided, !fixed});
     for (int32_t p = 0; p < pinCount; ++p) {
       const int32_t px = x - width / 2 + (p % (pinCount / 2 + 1)) * (width / (pinCount / 2 + 1));
       const int32_t py = p < pinCount / 2 ? y - height / 2 : y + height / 2;
@@ -96,4 +103,5 @@ class TSyntheticBoard {
 
   int32_t Count;
   uint32_t State;
+  bool BottomSideAllowed = true;
 };
