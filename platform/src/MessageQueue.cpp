@@ -135,6 +135,15 @@ void WaitFor(const Filter& filter, bool remove, MSG& out) {
   }
 }
 
+TIMERPROC RegisteredTimerProc(LPARAM lParam) {
+  for (const auto& timer : GetState().Timers) {
+    if (timer.Proc != nullptr && reinterpret_cast<LPARAM>(timer.Proc) == lParam) {
+      return timer.Proc;
+    }
+  }
+  return nullptr;
+}
+
 // Validates before calling, so that an invalidation made during the paint asks for another one.
 LRESULT Paint(HWND hwnd) {
   platform::Window* window = LookUpWindow(hwnd);
@@ -207,7 +216,10 @@ LRESULT DispatchMessageA(const MSG* msg) {
     return 0;
   }
   if (msg->message == WM_TIMER && msg->lParam != 0) {
-    reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    // Only a procedure that a timer was set with is called, never an arbitrary lParam.
+    if (TIMERPROC proc = RegisteredTimerProc(msg->lParam)) {
+      proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    }
     return 0;
   }
   if (msg->hwnd == nullptr) {

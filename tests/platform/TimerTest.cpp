@@ -38,6 +38,10 @@ TEST_F(TimerTest, WaitMessageReturnsWhenAThreadTimerFallsDue) {
   DispatchMessageA(&msg);  // calls the timer procedure
   EXPECT_EQ(timerProcCalls, std::vector<UINT_PTR>{id});
   KillTimer(nullptr, id);
+  DispatchMessageA(&msg);  // the procedure of a killed timer is not called any more
+  msg.lParam = 0x1234;     // nor is whatever a forged message carries
+  DispatchMessageA(&msg);
+  EXPECT_EQ(timerProcCalls.size(), 1u);
 }
 
 TEST_F(TimerTest, ATimerOfADestroyedWindowStops) {
