@@ -42,18 +42,32 @@ int32_t Bounded(int32_t count, size_t size) {
   return static_cast<size_t>(count) < size ? count : static_cast<int32_t>(size);
 }
 
+// Truncating division of a cell offset by a cell size. The engine's cell sizes are fixed, and a
+// division by a constant compiles to a multiplication, several times faster than a divide.
+uint32_t DivideByCellSize(uint32_t offset, uint32_t cellSize) {
+  switch (cellSize) {
+    case 2560000:
+      return offset / 2560000u;
+    case 640000:
+      return offset / 640000u;
+    default:
+      return offset / cellSize;
+  }
+}
+
 // The cell of a coordinate on a grid starting at origin: truncating division, then clamped to
 // 0..highest. The offset is taken in 64 bits, so coordinates far off the board cannot overflow.
 // Offsets below one cell, negative ones included, all land in cell 0; the others are divided
-// unsigned, in 32 bits when they fit, which is the common and cheaper case.
+// unsigned, in 32 bits when they fit, as they do on any real board.
 int32_t CellIndex(int64_t coordinate, int32_t origin, int32_t cellSize, int32_t highest) {
   const int64_t offset = coordinate - origin;
   if (offset < cellSize) {
     return 0;
   }
-  const uint64_t cell = offset <= int64_t{UINT32_MAX}
-                            ? static_cast<uint32_t>(offset) / static_cast<uint32_t>(cellSize)
-                            : static_cast<uint64_t>(offset) / static_cast<uint64_t>(cellSize);
+  const uint64_t cell =
+      offset <= int64_t{UINT32_MAX}
+          ? DivideByCellSize(static_cast<uint32_t>(offset), static_cast<uint32_t>(cellSize))
+          : static_cast<uint64_t>(offset) / static_cast<uint64_t>(cellSize);
   return cell > static_cast<uint64_t>(highest) ? highest : static_cast<int32_t>(cell);
 }
 
