@@ -48,6 +48,42 @@ inline constexpr uint32_t LayerClassSignal = 0x0101;
 inline constexpr uint32_t LayerClassInternalPlane = 0x0104;
 inline constexpr uint32_t LayerClassMechanical = 0x0400;
 
+// A set of layer numbers (0 to 82); numbers beyond that are never members.
+class TLayerSet {
+ public:
+  constexpr TLayerSet() = default;
+
+  // This set with the layer numbers First to Last added.
+  constexpr TLayerSet With(TLayerNumber first, TLayerNumber last) const {
+    TLayerSet result = *this;
+    for (unsigned n = first; n <= last && n <= LastLayer; ++n)
+      result.Words[n / 64] |= uint64_t{1} << (n % 64);
+    return result;
+  }
+
+  constexpr bool Contains(int64_t layerNumber) const {
+    if (layerNumber < NoLayer || layerNumber > LastLayer)
+      return false;
+    const auto n = static_cast<unsigned>(layerNumber);
+    return (Words[n / 64] >> (n % 64) & 1u) != 0;
+  }
+
+ private:
+  uint64_t Words[2] = {0, 0};
+};
+
+// The copper layers: the signal layers TopLayer to BottomLayer and the sixteen internal planes.
+inline constexpr TLayerSet ElectricalLayers =
+    TLayerSet().With(TopLayer, BottomLayer).With(InternalPlane1, InternalPlane16);
+
+inline constexpr bool IsElectricalLayer(int64_t layerNumber) {
+  return ElectricalLayers.Contains(layerNumber);
+}
+
+inline constexpr bool IsInternalPlane(int64_t layerNumber) {
+  return layerNumber >= InternalPlane1 && layerNumber <= InternalPlane16;
+}
+
 // Raised by the layer id constructors for a number outside their range.
 class ELayerException : public std::runtime_error {
  public:

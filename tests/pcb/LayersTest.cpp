@@ -118,4 +118,30 @@ TEST(LayersTest, OutOfRangeNumbersRaiseWithTheLow32BitsInTheMessage) {
   }
 }
 
+TEST(LayersTest, ElectricalLayersAreTheSignalLayersAndThePlanes) {
+  const std::vector<std::pair<int64_t, bool>> cases = {{NoLayer, false},
+                                                       {TopLayer, true},
+                                                       {MidLayer30, true},
+                                                       {BottomLayer, true},
+                                                       {TopOverlay, false},
+                                                       {BottomSolder, false},
+                                                       {InternalPlane1, true},
+                                                       {InternalPlane16, true},
+                                                       {DrillGuide, false},
+                                                       {KeepOutLayer, false},
+                                                       {MultiLayer, false},
+                                                       {ViaHoleLayer, false},
+                                                       {ViaHoleLayer + 1, false},
+                                                       {64, false},
+                                                       {-1, false},
+                                                       {256 + TopLayer, false}};
+  for (const auto& [number, electrical] : cases)
+    EXPECT_EQ(IsElectricalLayer(number), electrical) << number;
+
+  constexpr TLayerSet outer = TLayerSet().With(TopLayer, TopLayer).With(BottomLayer, BottomLayer);
+  EXPECT_TRUE(outer.Contains(TopLayer) && outer.Contains(BottomLayer));
+  EXPECT_FALSE(outer.Contains(MidLayer1) || outer.Contains(NoLayer));
+  EXPECT_TRUE(TLayerSet().With(Mechanical16, 255).Contains(ViaHoleLayer));  // cut at 82
+}
+
 }  // namespace
