@@ -54,6 +54,9 @@ class TAutoPlacer {
   TNetRecord& Net(int32_t n) { return *Nets[static_cast<size_t>(n - 1)]; }
   const TNetRecord& Net(int32_t n) const { return *Nets[static_cast<size_t>(n - 1)]; }
 
+  // Board import: reads the board of a PCB document into this fresh engine.
+  void ImportBoard(uint32_t boardHandle);
+
   // Setup and run loop.
   void Setup();
   void Run();

@@ -8,15 +8,9 @@
 #include <string>
 #include <vector>
 
-// Legacy layer numbers of the PCB editor that the engine uses.
-inline constexpr uint8_t TopLayer = 1;
-inline constexpr uint8_t BottomLayer = 32;
-inline constexpr uint8_t TopOverlay = 33;
-inline constexpr uint8_t BottomOverlay = 34;
-inline constexpr uint8_t KeepOutLayer = 56;
-inline constexpr uint8_t MultiLayer = 74;
-inline constexpr uint8_t ConnectLayer = 75;
-inline constexpr uint8_t BackGroundLayer = 76;
+// The editor's layer numbers (TopLayer, BottomLayer, MultiLayer, ...): the engine uses the same
+// ones.
+#include "pcb/Layers.h"
 
 // Classification bits of TCompRecord::Flags.
 inline constexpr int32_t FlagLarge = 1;      // more than 7 pads
@@ -63,6 +57,9 @@ struct TCompRecord {
   // Side of the strip reserved beside the component for a bypass capacitor: 1 + quarter turns
   // counter-clockwise from +X, taken in the component's unturned frame (Rotation 0); 0 = none.
   int32_t BypassSide = 0;
+  // The whole designator, however long: the write-back finds the component by it. Designator is
+  // cut to 12 characters for drawing and the records.
+  std::string FullDesignator;
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.

@@ -1,0 +1,74 @@
+// The import's shared state and its enumerations of the board.
+
+#include "import/PrePlace.h"
+
+#include <algorithm>
+
+void TSupplyNetList::Clear() {
+  Count = 0;
+  Entries.fill(0);
+}
+
+void TSupplyNetList::Add(uint32_t net) {
+  if (Count < MaxSupplyNets)
+    ++Count;
+  Entries[static_cast<size_t>(Count)] = net;
+}
+
+bool TSupplyNetList::Contains(uint32_t net) const {
+  const auto first = Entries.begin() + 1;
+  return std::find(first, first + Count, net) != first + Count;
+}
+
+TImportContext& ImportContext() {
+  static TImportContext context;
+  return context;
+}
+
+void BeginImport(TAutoPlacer& engine, uint32_t boardHandle) {
+  TImportContext& context = ImportContext();
+  context = TImportContext();
+  context.Engine = &engine;
+  context.BoardHandle = boardHandle;
+}
+
+namespace {
+
+std::vector<uint32_t> Collect(uint32_t parent, TObjectKind kind, uint8_t method,
+                              TLayerNumber layer) {
+  std::vector<uint32_t> handles;
+  ForEachObject(parent, kind, method, layer, [&](uint32_t object) { handles.push_back(object); });
+  return handles;
+}
+
+}  // namespace
+
+std::vector<uint32_t> AllComponents() {
+  const uint32_t board = ImportContext().BoardHandle;
+  std::vector<uint32_t> handles = Collect(board, ComponentObject, WalkMethod, TopLayer);
+  ForEachObject(board, ComponentObject, WalkMethod, BottomLayer,
+                [&](uint32_t component) { handles.push_back(component); });
+  return handles;
+}
+
+std::vector<uint32_t> AllNets() {
+  return Collect(ImportContext().BoardHandle, NetObject, WalkMethod, MultiLayer);
+}
+
+std::vector<uint32_t> KeepOutFills() {
+  return Collect(ImportContext().BoardHandle, FillObject, WalkMethod, KeepOutLayer);
+}
+
+std::vector<uint32_t> KeepOutTracks() {
+  return Collect(ImportContext().BoardHandle, TrackObject, WalkMethod, KeepOutLayer);
+}
+
+std::vector<uint32_t> NetPadsOnLayer(uint32_t net, TLayerNumber layer) {
+  return Collect(net, PadObject, NetPadsMethod, layer);
+}
+
+int32_t NetPadCount(uint32_t net, TLayerNumber layer) {
+  int32_t count = 0;
+  ForEachObject(net, PadObject, WalkMethod, layer, [&](uint32_t) { ++count; });
+  return count;
+}
