@@ -1,0 +1,62 @@
+#pragma once
+
+// The PCB editor's entry points for the host application, beside the PcbApi_ entry points that the
+// plug-ins use (pcb/PcbApi.h). Boards are 32-bit handles, 0 = none; statuses are 0 for success and
+// nonzero for failure. Texts are zero-terminated UTF-8. Messages are written into the caller's
+// buffer, cut to fit and always terminated when the buffer has room for at least one byte.
+//
+// The editor keeps any number of boards open. Opening or creating a board makes it the editor's
+// current board (PcbApi_GetCurrentBoardHandle); closing the current board leaves none current.
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define TARNIX_API __attribute__((visibility("default")))
+#else
+#define TARNIX_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Opens a board file. Returns the new board's handle, or 0 with the reason in Message, which names
+// the file and the place in it ("board.pcb: components[3].pads[1].nett: unknown key"). A file
+// that cannot be read whole opens nothing.
+TARNIX_API uint32_t Tarnix_OpenBoard(const char* FileName, char* Message, size_t MessageSize);
+
+// Creates an empty board with the default settings. FileName (may be null or empty) is the file
+// it is saved to when no other is named.
+TARNIX_API uint32_t Tarnix_CreateBoard(const char* FileName);
+
+// Saves a board to FileName, or to its own file name when FileName is null or empty. The file is
+// written to a temporary file in the same folder and then renamed over the target, so that a
+// failed save leaves the target as it was. The board keeps its own file name.
+TARNIX_API int32_t Tarnix_SaveBoard(uint32_t Board, const char* FileName, char* Message,
+                                    size_t MessageSize);
+
+// Closes a board; its handles and those of its objects become unknown.
+TARNIX_API int32_t Tarnix_CloseBoard(uint32_t Board);
+
+// Runs an editor process on the current board. Parameters: "Name=Value|Name=Value"; names and
+// values compare without regard to case. Processes:
+//   "PCB:Netlist" with "Optimize" = "All": recomputes the board's connections (the shortest tree
+//                 over the pads of every net);
+//   "PCB:Zoom"    with "Action" = "Redraw": redraws the board (counted, see Tarnix_GetRedrawCount).
+// Fails for an unknown process, a parameter value it does not know, or without a current board.
+TARNIX_API int32_t Tarnix_RunProcess(const char* Process, const char* Parameters);
+
+// The summed length of the board's connections as last computed (on opening and by "PCB:Netlist"),
+// in board units (10000 per mil).
+TARNIX_API int32_t Tarnix_GetConnectionLength(uint32_t Board, double* Length);
+
+// How often the board was redrawn by "PCB:Zoom".
+TARNIX_API int32_t Tarnix_GetRedrawCount(uint32_t Board, uint32_t* Count);
+
+// The colour of a layer number (1 to 82) as 0xRRGGBB.
+TARNIX_API int32_t Tarnix_GetLayerColor(uint32_t Board, uint8_t LayerNumber, uint32_t* Rgb);
+
+#ifdef __cplusplus
+}  // extern "C"
+#endif
