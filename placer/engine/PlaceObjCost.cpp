@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <utility>
 
 #include "PlaceObj.h"
@@ -187,47 +188,120 @@ int64_t Manhattan(const TPinRecord& a, const TPinRecord& b) {
   return Abs64(int64_t{a.X} - b.X) + Abs64(int64_t{a.Y} - b.Y);
 }
 
-// Selection sort of pins[0..count) ascending by key: the first strictly smallest key of the rest
-// goes to the front. Not stable, and the tree depends on exactly this order.
-template <class Key>
-void SelectionSort(std::vector<TPinRecord*>& pins, int32_t count, Key key) {
-  for (int32_t i = 0; i + 1 < count; ++i) {
-    int32_t best = i;
-    int64_t bestKey = key(*pins[static_cast<size_t>(i)]);
-    for (int32_t j = i + 1; j < count; ++j) {
-      const int64_t candidate = key(*pins[static_cast<size_t>(j)]);
-      if (candidate < bestKey) {
-        best = j;
-        bestKey = candidate;
-      }
+// Sizes a net's working memory for count pins. Allocates only when the count changes, which
+// during a run it never does.
+void SizeWorkspace(TNetWorkspace& work, int32_t count) {
+  if (work.Size == count) {
+    return;
+  }
+  const auto size = static_cast<size_t>(count);
+  work.Size = count;
+  for (auto* keys : {&work.DistanceKey, &work.SumKey, &work.X, &work.Y, &work.Sum}) {
+    keys->assign(size, 0);
+  }
+  for (auto* indices : {&work.ByDistance, &work.BySum, &work.Order, &work.Position}) {
+    indices->resize(size);
+    for (size_t i = 0; i < size; ++i) {
+      (*indices)[i] = static_cast<int32_t>(i);
     }
-    std::swap(pins[static_cast<size_t>(i)], pins[static_cast<size_t>(best)]);
+  }
+}
+
+// Brings the import positions in byKey into ascending key order (equal keys in any order). The
+// list is kept from the previous build, when few pins have moved, so insertion sort takes about
+// one pass.
+void SortByKey(std::vector<int32_t>& byKey, const std::vector<int64_t>& key, int32_t count) {
+  for (int32_t i = 1; i < count; ++i) {
+    const int32_t moving = byKey[static_cast<size_t>(i)];
+    const int64_t movingKey = key[static_cast<size_t>(moving)];
+    int32_t j = i;
+    for (; j > 0 && key[static_cast<size_t>(byKey[static_cast<size_t>(j - 1)])] > movingKey; --j) {
+      byKey[static_cast<size_t>(j)] = byKey[static_cast<size_t>(j - 1)];
+    }
+    byKey[static_cast<size_t>(j)] = moving;
+  }
+}
+
+// Puts the pin of import position e at working position i by exchanging it with the pin there,
+// as one step of a selection sort does.
+void ExchangeInto(TNetWorkspace& work, int32_t e, int32_t i) {
+  const int32_t from = work.Position[static_cast<size_t>(e)];
+  const int32_t displaced = work.Order[static_cast<size_t>(i)];
+  work.Order[static_cast<size_t>(i)] = e;
+  work.Order[static_cast<size_t>(from)] = displaced;
+  work.Position[static_cast<size_t>(e)] = i;
+  work.Position[static_cast<size_t>(displaced)] = from;
+}
+
+// Applies to Order exactly what a selection sort ascending by key does, where each step brings
+// the first pin with the strictly smallest key of the rest to the front. Not stable, and the tree
+// depends on exactly this order, so the steps are replayed rather than the order sorted: the
+// smallest key of the rest is always the next one in byKey, so every step is one exchange, and
+// among pins with equal keys the step takes the one at the lowest working position.
+void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
+                         const std::vector<int32_t>& byKey, int32_t count) {
+  int32_t i = 0;
+  int32_t first = 0;
+  while (first < count) {
+    const int64_t groupKey = key[static_cast<size_t>(byKey[static_cast<size_t>(first)])];
+    int32_t end = first + 1;
+    while (end < count && key[static_cast<size_t>(byKey[static_cast<size_t>(end)])] == groupKey) {
+      ++end;
+    }
+    for (int32_t placed = first; placed < end; ++placed) {
+      // Pins already placed lie below i; the others at i or above.
+      int32_t chosen = -1;
+      int32_t chosenPosition = count;
+      for (int32_t g = first; g < end; ++g) {
+        const int32_t e = byKey[static_cast<size_t>(g)];
+        const int32_t position = work.Position[static_cast<size_t>(e)];
+        if (position >= i && position < chosenPosition) {
+          chosen = e;
+          chosenPosition = position;
+        }
+      }
+      ExchangeInto(work, chosen, i);
+      ++i;
+    }
+    first = end;
   }
 }
 
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
-// tree's length. Parent holds 1-based positions.
+// tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
+// Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
+// backwards from the pin and stops once that difference alone exceeds the nearest distance found;
+// an equally near pin found later in that search lies earlier and wins.
 int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
-  const auto& pins = net.Pins;
+  const TNetWorkspace& work = net.Work;
   int64_t length = 0;
   net.Parent[0] = 1;
   for (int32_t i = 1; i < count; ++i) {
-    const TPinRecord& pin = *pins[static_cast<size_t>(i)];
-    int32_t nearest = 0;
-    int64_t nearestDistance = Manhattan(pin, *pins[0]);
-    for (int32_t c = 1; c < i; ++c) {
-      const int64_t distance = Manhattan(pin, *pins[static_cast<size_t>(c)]);
-      if (distance < nearestDistance) {
+    const auto u = static_cast<size_t>(i);
+    const int64_t x = work.X[u];
+    const int64_t y = work.Y[u];
+    const int64_t sum = work.Sum[u];
+    int64_t nearestDistance = INT64_MAX;
+    size_t nearest = u - 1;
+    for (size_t c = u; c-- > 0;) {
+      if (sum - work.Sum[c] > nearestDistance) {
+        break;
+      }
+      const int64_t distance = Abs64(x - work.X[c]) + Abs64(y - work.Y[c]);
+      if (distance <= nearestDistance) {
         nearest = c;
         nearestDistance = distance;
       }
     }
-    net.Parent[static_cast<size_t>(i)] = nearest + 1;
+    net.Parent[u] = static_cast<int32_t>(nearest) + 1;
     length += nearestDistance;
   }
   return length;
 }
 
+// Rebuilds a net's tree from the import order: a pre-sort by distance from the origin, which only
+// decides the order of pins whose X + Y is equal, then the sort by X + Y, both selection sorts,
+// then every pin joined to its nearest predecessor.
 void BuildTree(TNetRecord& net) {
   const int32_t count = UsablePins(net);
   if (count == 2) {
@@ -237,11 +311,33 @@ void BuildTree(TNetRecord& net) {
   if (count < 2) {
     return;  // a lone pin keeps its length
   }
-  std::copy_n(net.PinsOriginal.begin(), count, net.Pins.begin());
-  // The pre-sort by distance from the origin only decides the order of pins whose X + Y is equal.
-  SelectionSort(net.Pins, count, [](const TPinRecord& pin) { return Abs64(pin.X) + Abs64(pin.Y); });
-  SelectionSort(net.Pins, count,
-                [](const TPinRecord& pin) { return int64_t{pin.X} + int64_t{pin.Y}; });
+  TNetWorkspace& work = net.Work;
+  SizeWorkspace(work, count);
+  bool keysAgree = true;
+  for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+    const TPinRecord& pin = *net.PinsOriginal[e];
+    work.DistanceKey[e] = Abs64(pin.X) + Abs64(pin.Y);
+    work.SumKey[e] = int64_t{pin.X} + int64_t{pin.Y};
+    keysAgree = keysAgree && work.DistanceKey[e] == work.SumKey[e];
+    work.Order[e] = static_cast<int32_t>(e);
+    work.Position[e] = static_cast<int32_t>(e);
+  }
+  SortByKey(work.ByDistance, work.DistanceKey, count);
+  ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
+  // With no negative coordinate both keys agree: the pins are then in order already, and the
+  // second sort, which always finds the smallest key of the rest in front, exchanges nothing.
+  if (!keysAgree) {
+    SortByKey(work.BySum, work.SumKey, count);
+    ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+  }
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const auto e = static_cast<size_t>(work.Order[i]);
+    const TPinRecord* pin = net.PinsOriginal[e];
+    net.Pins[i] = net.PinsOriginal[e];
+    work.X[i] = pin->X;
+    work.Y[i] = pin->Y;
+    work.Sum[i] = work.SumKey[e];
+  }
   net.Length = static_cast<double>(JoinToNearestEarlier(net, count));
 }
 

@@ -62,6 +62,23 @@ struct TCompRecord {
   std::string FullDesignator;
 };
 
+// Working memory the cost keeps with each net, so that rebuilding the net's tree needs no
+// allocation and little more than linear time. Sized when the tree is first built (again only when
+// the pin count changes); nothing outside the cost reads it.
+struct TNetWorkspace {
+  int32_t Size = 0;                  // pins the arrays below are sized for
+  std::vector<int64_t> DistanceKey;  // |X| + |Y| of each pin, by import position
+  std::vector<int64_t> SumKey;       // X + Y of each pin, by import position
+  std::vector<int32_t>
+      ByDistance;                 // import positions in ascending DistanceKey, kept between builds
+  std::vector<int32_t> BySum;     // import positions in ascending SumKey, kept between builds
+  std::vector<int32_t> Order;     // import position of the pin at each working position
+  std::vector<int32_t> Position;  // working position of the pin at each import position
+  std::vector<int64_t> X;         // coordinates and X + Y by working position
+  std::vector<int64_t> Y;
+  std::vector<int64_t> Sum;
+};
+
 // One signal net. Its pin arrays point at the pin records that the component records own.
 struct TNetRecord {
   uint8_t Touched = 0;  // belongs to the component or group being moved
@@ -71,6 +88,7 @@ struct TNetRecord {
   std::vector<int32_t> Parent;            // 1-based working position of each pin's tree parent
   std::vector<TPinRecord*> PinsOriginal;  // import order
   double Length = 0.0;                    // Manhattan length of the net's tree
+  TNetWorkspace Work;                     // the cost's working memory for this net
 };
 
 // A rectangle of the keep-out layer that no component may overlap.
