@@ -106,6 +106,27 @@ void ForEachPadOfNet(uint32_t net, Visit&& visit) {
 int32_t NetPadCount(uint32_t net, TLayerNumber layer);
 
 // ---------------------------------------------------------------------------------------------
+// Light mirrors for the import's many reads.
+
+// A pad mirror that exchanges the pad's record (header, centre, sizes, name, rotation) but not its
+// per-layer sizes and shapes, which the import never uses: one editor call instead of hundreds.
+class TImportPad : public TPcbPad {
+ public:
+  explicit TImportPad(uint32_t handle = 0) : TPcbPad(handle) {}
+  int32_t Sync(uint8_t mode) override;
+};
+
+// The header of any object, read through the root mirror, whose Sync exchanges nothing else.
+struct TObjectHeader {
+  uint16_t Tag = 0;
+  TLayerNumber Layer = NoLayer;
+  uint32_t NetHandle = 0;
+  uint32_t ComponentHandle = 0;  // the owning component, 0 = free
+  uint8_t Moveable = 0;
+};
+TObjectHeader HeaderOf(uint32_t handle);
+
+// ---------------------------------------------------------------------------------------------
 // Net tests. The supply net lists are those of the current import.
 
 // Whether name is one of the blank-separated names of list (letters a to z compare without case).

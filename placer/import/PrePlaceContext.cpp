@@ -72,3 +72,20 @@ int32_t NetPadCount(uint32_t net, TLayerNumber layer) {
   ForEachObject(net, PadObject, WalkMethod, layer, [&](uint32_t) { ++count; });
   return count;
 }
+
+int32_t TImportPad::Sync(uint8_t mode) {
+  ExchangeBitFields(mode);
+  return Pcb::QueryPad(mode, Handle, &StateFlags, &Tag, &Layer, &NetHandle, &Moveable,
+                       &ComponentHandle, &X, &Y, &TopSizeX, &TopSizeY, &MidSizeX, &MidSizeY,
+                       &BottomSizeX, &BottomSizeY, &HoleSize, &TopShape, &MidShape, &BottomShape,
+                       &Name, &OpaqueByteBeforeRotation, &OpaqueByteAfterRotation, &Rotation,
+                       &OpaqueString1, &OpaqueString2, &OpaqueValue, &OpaqueString3, &Tail1, &Tail2,
+                       &Tail3, &Tail6, &Tail4, &Tail5, &Tail7, &Tail8, &Tail9);
+}
+
+TObjectHeader HeaderOf(uint32_t handle) {
+  TPCBObject object(handle);
+  object.Sync(PcbApi_ModeRead);
+  return {object.Tag, object.GetLayerNumber(), object.NetHandle, object.ComponentHandle,
+          object.Moveable};
+}

@@ -7,6 +7,9 @@
 
 namespace {
 
+// Net numbers live in the nets' 16-bit Tags: nets beyond the largest number get none.
+constexpr int32_t MaxNetNumber = 65535;
+
 // Folds the letters a to z to upper case, nothing else.
 char FoldLetter(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -17,6 +20,16 @@ std::string Folded(std::string_view text) {
   for (char& c : result)
     c = FoldLetter(c);
   return result;
+}
+
+// Whether a pad of the net belongs to a component (its pads counted with iteration method 0 on
+// every layer). Pads without a component never become pins, so a net of free pads only is left
+// without a number.
+bool HasComponentPad(uint32_t net) {
+  bool found = false;
+  ForEachObject(net, PadObject, WalkMethod, NoLayer,
+                [&](uint32_t pad) { found = found || HeaderOf(pad).ComponentHandle != 0; });
+  return found;
 }
 
 }  // namespace
@@ -86,7 +99,7 @@ int32_t ClassifyNets() {
     net.Tag = 0;
     const std::string name = net.GetName();
     const bool supply = NameInList(name, board.PowerNets) || NameInList(name, board.GroundNets);
-    if (!supply && NetPadCount(handle, NoLayer) > 0)
+    if (!supply && signalNets < MaxNetNumber && HasComponentPad(handle))
       net.Tag = static_cast<uint16_t>(++signalNets);
     net.Sync(PcbApi_ModeWrite);
   }

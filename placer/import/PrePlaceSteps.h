@@ -3,7 +3,9 @@
 // The steps of the board import that the driver (PrePlace.cpp) calls in its fixed order. Each works
 // on the engine and board of the current import (ImportContext()).
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "import/PrePlace.h"
 
@@ -14,6 +16,12 @@ struct TPlacementArea {
   int32_t X2 = 0;
   int32_t Y2 = 0;
 };
+
+// A 64-bit length as a 32-bit one, saturated at the ends of the range.
+inline int32_t Saturated(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
 
 // Placement area and keep-outs.
 TPlacementArea FindPlacementArea();
