@@ -1,0 +1,353 @@
+// Connective groups of large components and the attachment of small components to them.
+//
+// Every test reads the component or net again from the PCB document and every change is stored at
+// once, so that later tests see it: the walks below are quadratic in the number of components by
+// design, and each single read is kept as light as the test allows.
+
+#include "import/PrePlaceGrouping.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "framework/Rt_forms.h"
+
+namespace {
+
+// The host's status panel that the grouping writes its running text into.
+constexpr int32_t GroupingStatusPanel = 2;
+
+constexpr int32_t SmallestGroupSizeLimit = 3;
+constexpr int32_t LargestGroupSizeLimit = 8;
+
+// Tag of a component reached during one collection, and of a net examined for it.
+constexpr uint16_t VisitedMark = 1;
+constexpr uint16_t ExaminedMark = 1;
+
+void Read(TPcbComponent& component, uint32_t handle) {
+  component.Handle = handle;
+  component.Sync(PcbApi_ModeRead);
+}
+
+void Store(TPcbComponent& component) {
+  component.Sync(PcbApi_ModeWrite);
+}
+
+void ResetComponentTags() {
+  TPcbComponent component;
+  for (const uint32_t handle : AllComponents()) {
+    Read(component, handle);
+    component.Tag = 0;
+    Store(component);
+  }
+}
+
+// The pad count alone is all a comparison of the sort needs: it is counted afresh from the editor
+// without reading the rest of the component.
+int32_t PadCountOf(uint32_t component) {
+  return PadCount(TPcbComponent(component));
+}
+
+// The net of every pad of a component in pad order, 0 for a pad without a net.
+std::vector<uint32_t> PadNetsOf(uint32_t component) {
+  const TPcbComponent mirror(component);
+  std::vector<uint32_t> nets;
+  for (uint16_t index = 1;; ++index) {
+    const uint32_t pad = mirror.ChildAt(PadObject, index);
+    if (pad == 0)
+      break;
+    nets.push_back(HeaderOf(pad).NetHandle);
+    if (index == std::numeric_limits<uint16_t>::max())
+      break;
+  }
+  return nets;
+}
+
+// The signal nets of a component's pads, once per pad: a net that three pads reach is listed three
+// times.
+std::vector<uint32_t> SignalNetsOfPads(uint32_t component) {
+  std::vector<uint32_t> nets = PadNetsOf(component);
+  std::erase_if(nets, [](uint32_t net) { return !IsSignalNet(net); });
+  return nets;
+}
+
+// The number of components whose stored GroupIndex is this one.
+int32_t StoredGroupSize(int32_t group) {
+  TPcbComponent component;
+  int32_t size = 0;
+  for (const uint32_t handle : AllComponents()) {
+    Read(component, handle);
+    size += component.GroupIndex == group ? 1 : 0;
+  }
+  return size;
+}
+
+int32_t LargestStoredGroupIndex() {
+  TPcbComponent component;
+  int32_t largest = 0;
+  for (const uint32_t handle : AllComponents()) {
+    Read(component, handle);
+    largest = std::max(largest, component.GroupIndex);
+  }
+  return largest;
+}
+
+int32_t CountNonCapacitors() {
+  TPlacerComponent component;
+  int32_t count = 0;
+  for (const uint32_t handle : AllComponents()) {
+    Read(component, handle);
+    count += IsBypassCapacitor(component) ? 0 : 1;
+  }
+  return count;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The collection of connected components.
+
+void StoreNetTag(uint32_t handle, uint16_t tag) {
+  TPcbNet net(handle);
+  net.Sync(PcbApi_ModeRead);
+  net.Tag = tag;
+  net.Sync(PcbApi_ModeWrite);
+}
+
+// Marks the net examined; false when it was already.
+bool MarkExamined(uint32_t handle) {
+  TPcbNet net(handle);
+  net.Sync(PcbApi_ModeRead);
+  if (net.Tag != 0)
+    return false;
+  net.Tag = ExaminedMark;
+  net.Sync(PcbApi_ModeWrite);
+  return true;
+}
+
+// Clears the visited mark of every component the net reaches, except the collecting one, so that
+// each of them counts once for this net.
+void ClearVisitedMarks(uint32_t net, uint32_t collector) {
+  TPcbComponent component;
+  ForEachPadOfNet(net, [&](uint32_t pad) {
+    const uint32_t owner = HeaderOf(pad).ComponentHandle;
+    if (owner == 0 || owner == collector)
+      return;
+    Read(component, owner);
+    component.Tag = 0;
+    Store(component);
+  });
+}
+
+bool IsFull(const std::vector<TConnectedComponent>& list) {
+  return std::ssize(list) >= MaxConnectedComponents;
+}
+
+void CountOnce(std::vector<TConnectedComponent>& list, uint32_t component) {
+  const auto found = std::find_if(list.begin(), list.end(), [&](const TConnectedComponent& entry) {
+    return entry.Component == component;
+  });
+  if (found != list.end())
+    ++found->Count;
+  else
+    list.push_back({component, 1});
+}
+
+// Counts the ungrouped, movable, large components that the net reaches and that this net has not
+// counted yet. Every component reached is stored again, changed or not.
+void CountReachedComponents(uint32_t net, std::vector<TConnectedComponent>& list) {
+  TPcbComponent component;
+  for (const TLayerNumber layer : NetPadLayers) {
+    for (const uint32_t pad : NetPadsOnLayer(net, layer)) {
+      if (IsFull(list))
+        return;
+      const uint32_t owner = HeaderOf(pad).ComponentHandle;
+      if (owner == 0)
+        continue;
+      Read(component, owner);
+      SetStatusPanelText(GroupingStatusPanel, "Processing " + component.GetName() + "...");
+      if (component.Tag == 0 && component.GroupIndex == 0 && IsLargeComponent(component) &&
+          component.Moveable != 0) {
+        component.Tag = VisitedMark;
+        CountOnce(list, owner);
+      }
+      Store(component);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Connective groups.
+
+// Puts B into A's group, founding the group with A when A has none, unless A's group is full.
+void JoinConnectiveGroup(TPcbComponent& a, TPcbComponent& b) {
+  TImportContext& context = ImportContext();
+  const int32_t size = a.GroupIndex == 0 ? 0 : StoredGroupSize(a.GroupIndex);
+  if (size >= context.GroupSizeLimit)
+    return;
+  if (a.GroupIndex == 0)
+    a.GroupIndex = ++context.GroupCounter;
+  b.GroupIndex = a.GroupIndex;
+}
+
+void GrowConnectiveGroup(TPcbComponent& a) {
+  const int32_t padCountA = PadCount(a);
+  TPcbComponent b;
+  for (const TConnectedComponent& entry : CollectConnectedComponents(a.Handle)) {
+    Read(b, entry.Component);
+    if (entry.Count > ConnectionThreshold(padCountA, PadCount(b)))
+      JoinConnectiveGroup(a, b);
+    Store(a);
+    Store(b);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Small components.
+
+// The pad pairs of A's signal nets (one entry per pad of A) with B.
+int32_t SharedPadPairsOnNets(const std::vector<uint32_t>& netsOfA, uint32_t b) {
+  int32_t pairs = 0;
+  for (const uint32_t net : netsOfA)
+    ForEachPadOfNet(net, [&](uint32_t pad) {
+      if (HeaderOf(pad).ComponentHandle == b)
+        ++pairs;
+    });
+  return pairs;
+}
+
+bool MayAttach(const TPlacerComponent& component) {
+  return !IsLargeComponent(component) && component.Moveable != 0 && !IsBypassCapacitor(component) &&
+         component.GroupIndex == 0;
+}
+
+// Attaches up to MaxAttachedComponents small components to A's group; whether any joined.
+bool AttachTo(const TPcbComponent& a) {
+  const std::vector<uint32_t> netsOfA = SignalNetsOfPads(a.Handle);
+  TPlacerComponent b;
+  int32_t members = 0;
+  for (const uint32_t handle : AllComponents()) {
+    if (members >= MaxAttachedComponents)
+      break;
+    Read(b, handle);
+    if (MayAttach(b)) {
+      const int32_t shared = SharedPadPairsOnNets(netsOfA, handle);
+      if (shared > 0 && 2 * int64_t{shared} > PadCount(b)) {
+        b.GroupIndex = a.GroupIndex;
+        ++members;
+      }
+    }
+    Store(b);
+  }
+  return members > 0;
+}
+
+void AttachSmallComponentsTo(TPcbComponent& a) {
+  SetStatusPanelText(GroupingStatusPanel, "Grouping " + a.GetName() + "...");
+  const bool newGroup = a.GroupIndex == 0;
+  if (newGroup)
+    a.GroupIndex = LargestStoredGroupIndex() + 1;
+  const bool joined = AttachTo(a);
+  if (newGroup && !joined)
+    a.GroupIndex = 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void GroupComponents() {
+  TImportContext& context = ImportContext();
+  context.GroupCounter = 0;
+  SortComponentsByPadCount();
+  BuildSupplyNetLists();
+  context.GroupSizeLimit = GroupSizeLimitFor(CountNonCapacitors());
+  FindConnectiveGroups();
+  AttachSmallComponents();
+  ArrangeGroups();
+  std::vector<uint32_t>().swap(context.SortedComponents);
+}
+
+// 8 k / 100 never ends in a half, so the rounding mode does not matter here.
+int32_t GroupSizeLimitFor(int32_t nonCapacitors) {
+  const double limit = std::nearbyint(8.0 * nonCapacitors / 100.0);
+  if (limit < SmallestGroupSizeLimit)
+    return SmallestGroupSizeLimit;
+  if (limit > LargestGroupSizeLimit)
+    return LargestGroupSizeLimit;
+  return static_cast<int32_t>(limit);
+}
+
+// A selection sort that keeps the first of equal counts in front; every comparison counts the pads
+// afresh.
+void SortComponentsByPadCount() {
+  ResetComponentTags();
+  std::vector<uint32_t>& sorted = ImportContext().SortedComponents;
+  sorted = AllComponents();
+  const size_t count = sorted.size();
+  BeginProgress("Sorting pins...", static_cast<int64_t>(count) - 1);
+  for (size_t a = 0; a + 1 < count; ++a) {
+    StepProgress();
+    size_t best = a;
+    int32_t bestPads = PadCountOf(sorted[a]);
+    for (size_t c = a + 1; c < count; ++c) {
+      const int32_t pads = PadCountOf(sorted[c]);
+      if (pads > bestPads) {
+        best = c;
+        bestPads = pads;
+      }
+    }
+    std::swap(sorted[a], sorted[best]);
+  }
+  EndProgress();
+}
+
+int32_t ConnectionThreshold(int32_t padCountA, int32_t padCountB) {
+  const double smaller = std::min(padCountA, padCountB);
+  return static_cast<int32_t>(std::nearbyint(0.7 * (smaller + 1.0)));
+}
+
+void FindConnectiveGroups() {
+  ResetComponentTags();
+  const std::vector<uint32_t>& sorted = ImportContext().SortedComponents;
+  BeginProgress("Finding connective group...", static_cast<int64_t>(sorted.size()));
+  TPcbComponent a;
+  for (const uint32_t handle : sorted) {
+    Read(a, handle);
+    if (a.Moveable != 0 && IsLargeComponent(a) && a.GroupIndex == 0)
+      GrowConnectiveGroup(a);
+    StepProgress();
+  }
+  EndProgress();
+}
+
+std::vector<TConnectedComponent> CollectConnectedComponents(uint32_t component) {
+  std::vector<TConnectedComponent> list;
+  const std::vector<uint32_t> nets = PadNetsOf(component);
+  for (const uint32_t net : nets)
+    if (net != 0)
+      StoreNetTag(net, 0);
+  for (const uint32_t net : nets) {
+    if (IsFull(list))
+      break;
+    if (IsSignalNet(net) && MarkExamined(net)) {
+      ClearVisitedMarks(net, component);
+      CountReachedComponents(net, list);
+    }
+  }
+  return list;
+}
+
+void AttachSmallComponents() {
+  TPcbComponent a;
+  for (const uint32_t handle : AllComponents()) {
+    Read(a, handle);
+    if (IsLargeComponent(a) && a.Moveable != 0)
+      AttachSmallComponentsTo(a);
+    Store(a);
+  }
+}
+
+int32_t SharedPadPairs(uint32_t a, uint32_t b) {
+  return SharedPadPairsOnNets(SignalNetsOfPads(a), b);
+}
