@@ -207,6 +207,12 @@ class TAutoPlacer {
   void WaitForStop();
   void RunPass();
   void UndoMove(int32_t k, int32_t p);
+
+  // RemoveContribution and AddContribution as a move uses them, always in pairs around the change
+  // of positions: the nets' density lines are left on the grid by the first and only those whose
+  // cells change are re-traced by the second. The terms come out exactly the same.
+  void WithdrawContribution(int32_t k);
+  void RestoreContribution(int32_t k);
 };
 
 // Turns (x, y) by q quarter turns counter-clockwise about the origin; other q leave it unchanged.

@@ -444,6 +444,204 @@ void TraceNet(TAutoPlacer& placer, const TNetRecord& net, int32_t d) {
   }
 }
 
+// What decides the density cell of a point: the board corner, the cell size, the highest indices.
+void DensityGeometry(const TAutoPlacer& placer, int32_t (&geometry)[5]) {
+  geometry[0] = placer.BoardLeft;
+  geometry[1] = placer.BoardBottom;
+  geometry[2] = placer.DensityCellSize;
+  geometry[3] = placer.DensityCols;
+  geometry[4] = placer.DensityRows;
+}
+
+void SizeTraceArrays(TNetWorkspace& work, int32_t count) {
+  const auto size = static_cast<size_t>(count);
+  work.TracedPin.resize(size);
+  work.NextPin.resize(size);
+  for (auto* values : {&work.TracedParent, &work.TracedX, &work.TracedY, &work.TracedCol,
+                       &work.TracedRow, &work.TracedPosition, &work.NextParent, &work.NextX,
+                       &work.NextY, &work.NextCol, &work.NextRow}) {
+    values->resize(size);
+  }
+  work.Matched.resize(size);
+}
+
+bool ValidLink(int32_t parent, int32_t count) {
+  return parent >= 1 && parent <= count;
+}
+
+// Notes the pin at working position j of the tree about to be traced, with its density cell.
+void NoteNextPin(const TAutoPlacer& placer, TNetWorkspace& work, const TNetRecord& net, size_t j) {
+  TPinRecord* pin = net.Pins[j];
+  work.NextPin[j] = pin;
+  work.NextParent[j] = net.Parent[j];
+  work.NextX[j] = pin->X;
+  work.NextY[j] = pin->Y;
+  work.NextCol[j] = CellIndex(pin->X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
+  work.NextRow[j] =
+      CellIndex(pin->Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
+}
+
+// Traces the connection at working position j of the noted tree (Next) or of the traced one.
+void TraceNext(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work, size_t j,
+               int32_t d) {
+  const auto parent = static_cast<size_t>(work.NextParent[j] - 1);
+  TraceCells(placer, grid, work.NextCol[j], work.NextRow[j], work.NextCol[parent],
+             work.NextRow[parent], d);
+}
+
+void TraceTraced(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work, size_t j,
+                 int32_t d) {
+  const auto parent = static_cast<size_t>(work.TracedParent[j] - 1);
+  TraceCells(placer, grid, work.TracedCol[j], work.TracedRow[j], work.TracedCol[parent],
+             work.TracedRow[parent], d);
+}
+
+// Makes the noted tree the traced one. When the tree was just built, the working position of
+// every import position is kept too, so that the next move finds each pin's old connection.
+void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
+  std::swap(work.TracedPin, work.NextPin);
+  std::swap(work.TracedParent, work.NextParent);
+  std::swap(work.TracedX, work.NextX);
+  std::swap(work.TracedY, work.NextY);
+  std::swap(work.TracedCol, work.NextCol);
+  std::swap(work.TracedRow, work.NextRow);
+  const auto size = static_cast<size_t>(count);
+  if (built) {
+    std::copy_n(work.Position.begin(), size, work.TracedPosition.begin());
+  } else {
+    for (size_t e = 0; e < size; ++e) {
+      work.TracedPosition[e] = static_cast<int32_t>(e);
+    }
+  }
+  work.TracedCount = count;
+  DensityGeometry(placer, work.TracedGrid);
+  work.Traced = true;
+}
+
+// Whether the net's working order was set by a build of its tree for count pins.
+bool BuiltFor(const TNetWorkspace& work, int32_t count) {
+  return count > 2 && work.Size == count;
+}
+
+// Adds every connection of a net's tree to the density grid and keeps what was traced.
+void TraceNetKept(TAutoPlacer& placer, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  work.Deferred = false;
+  const int32_t count = UsablePins(net);
+  if (count < 2 || !DensityUsable(placer)) {
+    work.Traced = false;
+    return;
+  }
+  SizeTraceArrays(work, count);
+  const TGridView grid(placer.Density);
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    NoteNextPin(placer, work, net, j);
+  }
+  for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
+    if (ValidLink(work.NextParent[j], count)) {
+      TraceNext(placer, grid, work, j, 1);
+    }
+  }
+  CommitTrace(placer, work, count, BuiltFor(work, count));
+}
+
+// Whether the connections last traced for a net are exactly those of its tree as it stands: the
+// same pins at the same places with the same links on a grid of the same geometry.
+bool TracedTreeStands(const TAutoPlacer& placer, const TNetRecord& net, int32_t count) {
+  const TNetWorkspace& work = net.Work;
+  int32_t geometry[5];
+  DensityGeometry(placer, geometry);
+  if (!work.Traced || work.TracedCount != count ||
+      !std::equal(geometry, geometry + 5, work.TracedGrid)) {
+    return false;
+  }
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    const TPinRecord* pin = net.Pins[j];
+    if (pin != work.TracedPin[j] || net.Parent[j] != work.TracedParent[j] ||
+        pin->X != work.TracedX[j] || pin->Y != work.TracedY[j]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The first half of a net's density update in a move: when the traced connections are those of
+// the current tree, they stay on the grid until the second half knows which of them change;
+// otherwise they are taken off at once.
+void WithdrawNetLines(TAutoPlacer& placer, TNetRecord& net) {
+  const int32_t count = UsablePins(net);
+  if (count < 2 || !DensityUsable(placer)) {
+    return;
+  }
+  net.Work.Deferred = TracedTreeStands(placer, net, count);
+  if (!net.Work.Deferred) {
+    TraceNet(placer, net, -1);
+  }
+}
+
+// The second half, after the tree has been rebuilt: the connections that join the same cells as
+// before stay; the others of the old tree are taken off and those of the new one added. Taking
+// off and adding a line are exact inverses on the grid and on DensityCost, so the result is the
+// same as taking every old line off and adding every new one.
+void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  if (!work.Deferred) {
+    TraceNetKept(placer, net);
+    return;
+  }
+  work.Deferred = false;
+  const int32_t count = UsablePins(net);
+  if (count < 2 || !DensityUsable(placer)) {
+    work.Traced = false;
+    return;
+  }
+  // Each pin's place in the old tree: by import position when both trees were built, else the
+  // same working position.
+  const bool built = BuiltFor(work, count);
+  const auto oldPosition = [&work, built](size_t j) {
+    return built ? static_cast<size_t>(work.TracedPosition[static_cast<size_t>(work.Order[j])]) : j;
+  };
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    const TPinRecord* pin = net.Pins[j];
+    const size_t old = oldPosition(j);
+    if (pin->X == work.TracedX[old] && pin->Y == work.TracedY[old]) {
+      work.NextPin[j] = net.Pins[j];
+      work.NextParent[j] = net.Parent[j];
+      work.NextX[j] = pin->X;
+      work.NextY[j] = pin->Y;
+      work.NextCol[j] = work.TracedCol[old];
+      work.NextRow[j] = work.TracedRow[old];
+    } else {
+      NoteNextPin(placer, work, net, j);
+    }
+  }
+  const TGridView grid(placer.Density);
+  std::fill_n(work.Matched.begin(), count, uint8_t{0});
+  for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
+    const int32_t parent = work.NextParent[j];
+    if (!ValidLink(parent, count)) {
+      continue;
+    }
+    const size_t old = oldPosition(j);
+    const int32_t oldParent = work.TracedParent[old];
+    const auto p = static_cast<size_t>(parent - 1);
+    if (old >= 1 && ValidLink(oldParent, count) && work.Matched[old] == 0 &&
+        work.TracedCol[old] == work.NextCol[j] && work.TracedRow[old] == work.NextRow[j] &&
+        work.TracedCol[static_cast<size_t>(oldParent - 1)] == work.NextCol[p] &&
+        work.TracedRow[static_cast<size_t>(oldParent - 1)] == work.NextRow[p]) {
+      work.Matched[old] = 1;
+    } else {
+      TraceNext(placer, grid, work, j, 1);
+    }
+  }
+  for (size_t old = 1; old < static_cast<size_t>(count); ++old) {
+    if (work.Matched[old] == 0 && ValidLink(work.TracedParent[old], count)) {
+      TraceTraced(placer, grid, work, old, -1);
+    }
+  }
+  CommitTrace(placer, work, count, built);
+}
+
 // Distance of a coordinate from the nearest line of a grid g. The quotient is rounded in floating
 // point (ties to even); the multiple is formed in 64 bits, so no grid or coordinate overflows.
 int64_t GridOffset(int32_t value, int32_t g) {
@@ -452,6 +650,51 @@ int64_t GridOffset(int32_t value, int32_t g) {
   }
   const auto lines = static_cast<int64_t>(std::nearbyint(static_cast<double>(value) / g));
   return Abs64(lines * g - value);
+}
+
+// Takes component k's share out of every term. With deferLines the density lines of its nets
+// stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
+void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
+  const TCompRecord& component = placer.Component(k);
+  if (placer.UseNetLength) {
+    ForEachHandledNet(placer, component,
+                      [&placer](TNetRecord& net) { placer.NetLengthCost -= net.Length; });
+  }
+  placer.UpdateOccupancy(k, false);
+  if (placer.UseAlignment) {
+    placer.AlignmentCost -= placer.AlignDist(k);
+  }
+  if (placer.UseDensity) {
+    ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
+      if (deferLines) {
+        WithdrawNetLines(placer, net);
+      } else {
+        net.Work.Deferred = false;
+        TraceNet(placer, net, -1);
+      }
+    });
+  }
+}
+
+// Puts component k's share into every term; the density lines of its nets are re-traced where
+// they were left on the grid, traced in full otherwise.
+void AddShare(TAutoPlacer& placer, int32_t k) {
+  const TCompRecord& component = placer.Component(k);
+  placer.UpdateOccupancy(k, true);
+  if (placer.UseDensity || placer.UseNetLength) {
+    ForEachHandledNet(placer, component, [](TNetRecord& net) { BuildTree(net); });
+  }
+  if (placer.UseNetLength) {
+    ForEachHandledNet(placer, component,
+                      [&placer](TNetRecord& net) { placer.NetLengthCost += net.Length; });
+  }
+  if (placer.UseAlignment) {
+    placer.AlignmentCost += placer.AlignDist(k);
+  }
+  if (placer.UseDensity) {
+    ForEachHandledNet(placer, component,
+                      [&placer](TNetRecord& net) { RestoreNetLines(placer, net); });
+  }
 }
 
 }  // namespace
@@ -552,34 +795,19 @@ double TAutoPlacer::AlignDist(int32_t k) const {
 }
 
 void TAutoPlacer::RemoveContribution(int32_t k) {
-  const TCompRecord& component = Component(k);
-  if (UseNetLength) {
-    ForEachHandledNet(*this, component, [this](TNetRecord& net) { NetLengthCost -= net.Length; });
-  }
-  UpdateOccupancy(k, false);
-  if (UseAlignment) {
-    AlignmentCost -= AlignDist(k);
-  }
-  if (UseDensity) {
-    ForEachHandledNet(*this, component, [this](TNetRecord& net) { TraceNet(*this, net, -1); });
-  }
+  RemoveShare(*this, k, false);
 }
 
 void TAutoPlacer::AddContribution(int32_t k) {
-  const TCompRecord& component = Component(k);
-  UpdateOccupancy(k, true);
-  if (UseDensity || UseNetLength) {
-    ForEachHandledNet(*this, component, [](TNetRecord& net) { BuildTree(net); });
-  }
-  if (UseNetLength) {
-    ForEachHandledNet(*this, component, [this](TNetRecord& net) { NetLengthCost += net.Length; });
-  }
-  if (UseAlignment) {
-    AlignmentCost += AlignDist(k);
-  }
-  if (UseDensity) {
-    ForEachHandledNet(*this, component, [this](TNetRecord& net) { TraceNet(*this, net, 1); });
-  }
+  AddShare(*this, k);
+}
+
+void TAutoPlacer::WithdrawContribution(int32_t k) {
+  RemoveShare(*this, k, true);
+}
+
+void TAutoPlacer::RestoreContribution(int32_t k) {
+  AddShare(*this, k);
 }
 
 void TAutoPlacer::EvaluateAll() {
@@ -615,7 +843,7 @@ void TAutoPlacer::EvaluateAll() {
   DensityCost = 0;
   if (UseDensity) {
     for (int32_t n = 1; n <= nets; ++n) {
-      TraceNet(*this, Net(n), 1);
+      TraceNetKept(*this, Net(n));
     }
   }
 }

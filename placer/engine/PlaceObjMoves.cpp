@@ -215,9 +215,9 @@ void TAutoPlacer::MoveSingleTo(int32_t k, int32_t x, int32_t y) {
   component.GroupX = x;
   component.GroupY = y;
   component.Visited = 1;
-  RemoveContribution(k);
+  WithdrawContribution(k);
   PlaceCentreAt(k, centreX, centreY);
-  AddContribution(k);
+  RestoreContribution(k);
   UnmarkNets(k);
 }
 
@@ -226,7 +226,7 @@ void TAutoPlacer::MoveRingTo(int32_t k, int32_t x, int32_t y) {
   // them, so a net shared by several members is taken out and put back once.
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
-    RemoveContribution(m);
+    WithdrawContribution(m);
     UnmarkNets(m);
   });
   ForEachMember(*this, k, [this, x, y](int32_t m) {
@@ -240,7 +240,7 @@ void TAutoPlacer::MoveRingTo(int32_t k, int32_t x, int32_t y) {
   });
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
-    AddContribution(m);
+    RestoreContribution(m);
     UnmarkNets(m);
   });
 }
@@ -267,16 +267,16 @@ void TAutoPlacer::RotateSingle(int32_t q, int32_t k) {
     std::swap(component.GroupWidth, component.GroupHeight);
   }
   component.Visited = 1;
-  RemoveContribution(k);
+  WithdrawContribution(k);
   RotateAboutGroup(q, k);
-  AddContribution(k);
+  RestoreContribution(k);
   UnmarkNets(k);
 }
 
 void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
-    RemoveContribution(m);
+    WithdrawContribution(m);
     UnmarkNets(m);
   });
   ForEachMember(*this, k, [this, q](int32_t m) {
@@ -289,7 +289,7 @@ void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
   });
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
-    AddContribution(m);
+    RestoreContribution(m);
     UnmarkNets(m);
   });
 }

@@ -77,6 +77,28 @@ struct TNetWorkspace {
   std::vector<int64_t> X;         // coordinates and X + Y by working position
   std::vector<int64_t> Y;
   std::vector<int64_t> Sum;
+  // The connections of the tree as last traced onto the density grid, by working position: the
+  // pin, its link, its position and its density cell. A move compares the tree it leaves with
+  // these and, when they agree, re-traces only the connections whose cells change.
+  bool Traced = false;         // the arrays below describe a traced tree
+  bool Deferred = false;       // a move has left this tree's connections on the grid for now
+  int32_t TracedCount = 0;     // pins of the traced tree
+  int32_t TracedGrid[5] = {};  // board corner, cell size and highest indices of the density grid
+  std::vector<TPinRecord*> TracedPin;
+  std::vector<int32_t> TracedParent;
+  std::vector<int32_t> TracedX;
+  std::vector<int32_t> TracedY;
+  std::vector<int32_t> TracedCol;
+  std::vector<int32_t> TracedRow;
+  std::vector<int32_t> TracedPosition;  // working position at the trace of each import position
+  // The same for the tree being traced, exchanged with the arrays above when it is done.
+  std::vector<TPinRecord*> NextPin;
+  std::vector<int32_t> NextParent;
+  std::vector<int32_t> NextX;
+  std::vector<int32_t> NextY;
+  std::vector<int32_t> NextCol;
+  std::vector<int32_t> NextRow;
+  std::vector<uint8_t> Matched;  // traced connections that the new tree keeps
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.
