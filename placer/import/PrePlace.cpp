@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "import/PrePlace.h"
+#include "import/PrePlaceGrouping.h"
 #include "import/PrePlaceSteps.h"
 
 namespace {
@@ -79,6 +80,8 @@ void TAutoPlacer::ImportBoard(uint32_t boardHandle) {
 
   SetPlacementArea(*this, FindPlacementArea());
   ResetGroupIndices();
+  if (Board->GroupComponents)
+    GroupComponents();
 
   NumberNets();
   NumberComponents();
