@@ -26,9 +26,15 @@ int32_t Wrap(int64_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-void Read(TPcbComponent& component, uint32_t handle) {
+void Read(TGroupingComponent& component, uint32_t handle) {
   component.Handle = handle;
   component.Sync(PcbApi_ModeRead);
+}
+
+// A read with the component's bounding rectangle, for its geometry.
+void ReadPlaced(TGroupingComponent& component, uint32_t handle) {
+  Read(component, handle);
+  component.ReadBounds();
 }
 
 // Puts the component's reference point at (x, y) as its final position.
@@ -44,7 +50,7 @@ void TurnQuarter(TPlacerComponent& component) {
 }
 
 void ResetComponentTags() {
-  TPcbComponent component;
+  TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
     component.Tag = 0;
@@ -75,7 +81,7 @@ struct TGroupMembers {
 // The members of a group in enumeration order, each marked with Tag 1; every component is stored.
 TGroupMembers MarkGroupMembers(int32_t group) {
   TGroupMembers members;
-  TPcbComponent component;
+  TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
     if (component.GroupIndex == group) {
@@ -88,10 +94,10 @@ TGroupMembers MarkGroupMembers(int32_t group) {
 }
 
 int32_t TallestHeight(const std::vector<uint32_t>& handles) {
-  TPlacerComponent component;
+  TGroupingComponent component;
   int32_t tallest = 0;
   for (const uint32_t handle : handles) {
-    Read(component, handle);
+    ReadPlaced(component, handle);
     tallest = std::max(tallest, Wrap(int64_t{component.BoundsTop} - component.BoundsBottom));
   }
   return tallest;
@@ -103,10 +109,10 @@ int32_t TallestHeight(const std::vector<uint32_t>& handles) {
 int32_t PlaceRow(const std::vector<uint32_t>& large, const TArrangeCursor& cursor) {
   const TBoard& board = ImportContext().Board();
   const int32_t grid = board.PlacementGrid;
-  TPlacerComponent component;
+  TGroupingComponent component;
   int32_t right = cursor.GX;
   for (const uint32_t handle : large) {
-    Read(component, handle);
+    ReadPlaced(component, handle);
     const int32_t x = CeilToGrid(
         Wrap(int64_t{board.LargeComponentClearance} + right + component.X - component.BoundsLeft),
         grid);
@@ -132,8 +138,8 @@ class TSmallColumns {
 
   // Sets the member down in the current column; next is the member after it, 0 for none.
   void Place(uint32_t member, uint32_t next) {
-    TPlacerComponent component;
-    Read(component, member);
+    TGroupingComponent component;
+    ReadPlaced(component, member);
     if (OnLeft)
       PlaceLeft(component);
     else
@@ -180,8 +186,8 @@ class TSmallColumns {
   }
 
   static int32_t HeightOf(uint32_t handle) {
-    TPlacerComponent component;
-    Read(component, handle);
+    TGroupingComponent component;
+    ReadPlaced(component, handle);
     return ComponentHeight(component);
   }
 
@@ -208,7 +214,7 @@ void ArrangeGroups() {
   Pcb::QueryObjectBoundingRectangle(context.BoardHandle, &left, &bottom, &boardRight, &top);
   context.Cursor = {Wrap(int64_t{boardRight} + CellSize), CellSize, ColumnLimit};
   ResetComponentTags();
-  TPcbComponent component;
+  TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
     if (IsLargeComponent(component) && component.Tag == 0 && component.GroupIndex != 0) {
@@ -220,9 +226,9 @@ void ArrangeGroups() {
 
 void ArrangeGroup(int32_t group) {
   const TGroupMembers members = MarkGroupMembers(group);
-  TPlacerComponent component;
+  TGroupingComponent component;
   for (const uint32_t handle : members.Large) {
-    Read(component, handle);
+    ReadPlaced(component, handle);
     MakePortrait(component);
   }
   const int32_t maxHeight = TallestHeight(members.Large);
@@ -231,7 +237,7 @@ void ArrangeGroup(int32_t group) {
   // A group always has a large member; without one the columns start at the cursor.
   int32_t top = cursor.GY;
   if (!members.Large.empty()) {
-    Read(component, members.Large.front());
+    ReadPlaced(component, members.Large.front());
     top = component.BoundsTop;
   }
   ArrangeSmallMembers(members.Small, maxHeight, top, right, cursor.GX);
@@ -240,15 +246,15 @@ void ArrangeGroup(int32_t group) {
 void ArrangeSmallMembers(const std::vector<uint32_t>& small, int32_t maxHeight, int32_t top,
                          int32_t right, int32_t left) {
   const int64_t clearance = ImportContext().Board().SmallComponentClearance;
-  TPlacerComponent component;
+  TGroupingComponent component;
   int64_t sumLong = -clearance;
   for (const uint32_t handle : small) {
-    Read(component, handle);
+    ReadPlaced(component, handle);
     sumLong += std::max(ComponentWidth(component), ComponentHeight(component)) + clearance;
   }
   const bool landscape = 2 * int64_t{maxHeight} < sumLong;
   for (const uint32_t handle : small) {
-    Read(component, handle);
+    ReadPlaced(component, handle);
     if (landscape)
       MakeLandscape(component);
     else

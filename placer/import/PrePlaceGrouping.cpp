@@ -26,17 +26,17 @@ constexpr int32_t LargestGroupSizeLimit = 8;
 constexpr uint16_t VisitedMark = 1;
 constexpr uint16_t ExaminedMark = 1;
 
-void Read(TPcbComponent& component, uint32_t handle) {
+void Read(TGroupingComponent& component, uint32_t handle) {
   component.Handle = handle;
   component.Sync(PcbApi_ModeRead);
 }
 
-void Store(TPcbComponent& component) {
+void Store(TGroupingComponent& component) {
   component.Sync(PcbApi_ModeWrite);
 }
 
 void ResetComponentTags() {
-  TPcbComponent component;
+  TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
     component.Tag = 0;
@@ -75,7 +75,7 @@ std::vector<uint32_t> SignalNetsOfPads(uint32_t component) {
 
 // The number of components whose stored GroupIndex is this one.
 int32_t StoredGroupSize(int32_t group) {
-  TPcbComponent component;
+  TGroupingComponent component;
   int32_t size = 0;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
@@ -85,7 +85,7 @@ int32_t StoredGroupSize(int32_t group) {
 }
 
 int32_t LargestStoredGroupIndex() {
-  TPcbComponent component;
+  TGroupingComponent component;
   int32_t largest = 0;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
@@ -94,12 +94,18 @@ int32_t LargestStoredGroupIndex() {
   return largest;
 }
 
+// The bypass capacitor test needs the component's size: its bounds are read for it.
+bool IsBypass(TGroupingComponent& component) {
+  component.ReadBounds();
+  return IsBypassCapacitor(component);
+}
+
 int32_t CountNonCapacitors() {
-  TPlacerComponent component;
+  TGroupingComponent component;
   int32_t count = 0;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
-    count += IsBypassCapacitor(component) ? 0 : 1;
+    count += IsBypass(component) ? 0 : 1;
   }
   return count;
 }
@@ -128,7 +134,7 @@ bool MarkExamined(uint32_t handle) {
 // Clears the visited mark of every component the net reaches, except the collecting one, so that
 // each of them counts once for this net.
 void ClearVisitedMarks(uint32_t net, uint32_t collector) {
-  TPcbComponent component;
+  TGroupingComponent component;
   ForEachPadOfNet(net, [&](uint32_t pad) {
     const uint32_t owner = HeaderOf(pad).ComponentHandle;
     if (owner == 0 || owner == collector)
@@ -156,7 +162,7 @@ void CountOnce(std::vector<TConnectedComponent>& list, uint32_t component) {
 // Counts the ungrouped, movable, large components that the net reaches and that this net has not
 // counted yet. Every component reached is stored again, changed or not.
 void CountReachedComponents(uint32_t net, std::vector<TConnectedComponent>& list) {
-  TPcbComponent component;
+  TGroupingComponent component;
   for (const TLayerNumber layer : NetPadLayers) {
     for (const uint32_t pad : NetPadsOnLayer(net, layer)) {
       if (IsFull(list))
@@ -166,8 +172,8 @@ void CountReachedComponents(uint32_t net, std::vector<TConnectedComponent>& list
         continue;
       Read(component, owner);
       SetStatusPanelText(GroupingStatusPanel, "Processing " + component.GetName() + "...");
-      if (component.Tag == 0 && component.GroupIndex == 0 && IsLargeComponent(component) &&
-          component.Moveable != 0) {
+      if (component.Tag == 0 && component.GroupIndex == 0 && component.Moveable != 0 &&
+          IsLargeComponent(component)) {
         component.Tag = VisitedMark;
         CountOnce(list, owner);
       }
@@ -180,7 +186,7 @@ void CountReachedComponents(uint32_t net, std::vector<TConnectedComponent>& list
 // Connective groups.
 
 // Puts B into A's group, founding the group with A when A has none, unless A's group is full.
-void JoinConnectiveGroup(TPcbComponent& a, TPcbComponent& b) {
+void JoinConnectiveGroup(TGroupingComponent& a, TGroupingComponent& b) {
   TImportContext& context = ImportContext();
   const int32_t size = a.GroupIndex == 0 ? 0 : StoredGroupSize(a.GroupIndex);
   if (size >= context.GroupSizeLimit)
@@ -190,9 +196,9 @@ void JoinConnectiveGroup(TPcbComponent& a, TPcbComponent& b) {
   b.GroupIndex = a.GroupIndex;
 }
 
-void GrowConnectiveGroup(TPcbComponent& a) {
+void GrowConnectiveGroup(TGroupingComponent& a) {
   const int32_t padCountA = PadCount(a);
-  TPcbComponent b;
+  TGroupingComponent b;
   for (const TConnectedComponent& entry : CollectConnectedComponents(a.Handle)) {
     Read(b, entry.Component);
     if (entry.Count > ConnectionThreshold(padCountA, PadCount(b)))
@@ -216,15 +222,16 @@ int32_t SharedPadPairsOnNets(const std::vector<uint32_t>& netsOfA, uint32_t b) {
   return pairs;
 }
 
-bool MayAttach(const TPlacerComponent& component) {
-  return !IsLargeComponent(component) && component.Moveable != 0 && !IsBypassCapacitor(component) &&
-         component.GroupIndex == 0;
+// A small, movable, ungrouped component that is no bypass capacitor.
+bool MayAttach(TGroupingComponent& component) {
+  return component.Moveable != 0 && component.GroupIndex == 0 && !IsLargeComponent(component) &&
+         !IsBypass(component);
 }
 
 // Attaches up to MaxAttachedComponents small components to A's group; whether any joined.
-bool AttachTo(const TPcbComponent& a) {
+bool AttachTo(const TGroupingComponent& a) {
   const std::vector<uint32_t> netsOfA = SignalNetsOfPads(a.Handle);
-  TPlacerComponent b;
+  TGroupingComponent b;
   int32_t members = 0;
   for (const uint32_t handle : AllComponents()) {
     if (members >= MaxAttachedComponents)
@@ -242,7 +249,7 @@ bool AttachTo(const TPcbComponent& a) {
   return members > 0;
 }
 
-void AttachSmallComponentsTo(TPcbComponent& a) {
+void AttachSmallComponentsTo(TGroupingComponent& a) {
   SetStatusPanelText(GroupingStatusPanel, "Grouping " + a.GetName() + "...");
   const bool newGroup = a.GroupIndex == 0;
   if (newGroup)
@@ -255,6 +262,19 @@ void AttachSmallComponentsTo(TPcbComponent& a) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
+
+int32_t TGroupingComponent::Sync(uint8_t mode) {
+  TLayerNumber layerNumber = LayerNumberFromId(Layer);
+  const int32_t status = Pcb::QueryComponent(
+      mode, Handle, &StateFlags, &Tag, &layerNumber, &Moveable, &NameTextHandle, &OpaqueHandle,
+      &Footprint, &Opaque1, &Opaque2, &X, &Y, &GroupIndex, &Rotation, &Opaque3);
+  Layer = LayerIdFromNumber(layerNumber);
+  return status;
+}
+
+void TGroupingComponent::ReadBounds() {
+  Pcb::QueryObjectBoundingRectangle(Handle, &BoundsLeft, &BoundsBottom, &BoundsRight, &BoundsTop);
+}
 
 void GroupComponents() {
   TImportContext& context = ImportContext();
@@ -311,10 +331,10 @@ void FindConnectiveGroups() {
   ResetComponentTags();
   const std::vector<uint32_t>& sorted = ImportContext().SortedComponents;
   BeginProgress("Finding connective group...", static_cast<int64_t>(sorted.size()));
-  TPcbComponent a;
+  TGroupingComponent a;
   for (const uint32_t handle : sorted) {
     Read(a, handle);
-    if (a.Moveable != 0 && IsLargeComponent(a) && a.GroupIndex == 0)
+    if (a.Moveable != 0 && a.GroupIndex == 0 && IsLargeComponent(a))
       GrowConnectiveGroup(a);
     StepProgress();
   }
@@ -339,10 +359,10 @@ std::vector<TConnectedComponent> CollectConnectedComponents(uint32_t component) 
 }
 
 void AttachSmallComponents() {
-  TPcbComponent a;
+  TGroupingComponent a;
   for (const uint32_t handle : AllComponents()) {
     Read(a, handle);
-    if (IsLargeComponent(a) && a.Moveable != 0)
+    if (a.Moveable != 0 && IsLargeComponent(a))
       AttachSmallComponentsTo(a);
     Store(a);
   }

@@ -20,6 +20,17 @@ inline constexpr int32_t MaxConnectedComponents = 500;
 // Most small components attached to one large component.
 inline constexpr int32_t MaxAttachedComponents = 20;
 
+// A component mirror for the grouping's many reads and writes: it exchanges the component's own
+// record (header, designator text, position, group number, rotation) and none of the extension
+// records, which the grouping never changes. Reading does not refresh the bounding rectangle;
+// ReadBounds does.
+class TGroupingComponent : public TPlacerComponent {
+ public:
+  explicit TGroupingComponent(uint32_t handle = 0) : TPlacerComponent(handle) {}
+  int32_t Sync(uint8_t mode) override;
+  void ReadBounds();
+};
+
 // ---------------------------------------------------------------------------------------------
 // Grouping.
 
