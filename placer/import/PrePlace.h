@@ -79,6 +79,21 @@ void ForEachObject(uint32_t parent, TObjectKind kind, uint8_t method, TLayerNumb
   Pcb::DestroyIterator(iterator);
 }
 
+// The same, stopping at the first handle for which found(handle) is true; whether there was one.
+template <class Found>
+bool FindObject(uint32_t parent, TObjectKind kind, uint8_t method, TLayerNumber layer,
+                Found&& found) {
+  const uint32_t iterator = Pcb::CreateIterator(parent, kind, method, layer);
+  if (iterator == 0)
+    return false;
+  bool result = false;
+  for (uint32_t object = Pcb::GetFirstObject(iterator); object != 0 && !result;
+       object = Pcb::GetNextObject(iterator))
+    result = found(object);
+  Pcb::DestroyIterator(iterator);
+  return result;
+}
+
 // Iteration methods: 0 walks a kind on one layer of a board, or counts a net's pads; 2 walks a
 // net's pads on one layer.
 inline constexpr uint8_t WalkMethod = 0;
@@ -116,15 +131,20 @@ class TImportPad : public TPcbPad {
   int32_t Sync(uint8_t mode) override;
 };
 
-// The header of any object, read through the root mirror, whose Sync exchanges nothing else.
+// The header of any object (one editor call; the object's bit fields are not exchanged).
 struct TObjectHeader {
+  uint16_t StateFlags = 0;
   uint16_t Tag = 0;
-  TLayerNumber Layer = NoLayer;
+  TLayerId Layer = 0;
   uint32_t NetHandle = 0;
   uint32_t ComponentHandle = 0;  // the owning component, 0 = free
   uint8_t Moveable = 0;
+
+  TLayerNumber LayerNumber() const { return LayerNumberFromId(Layer); }
 };
 TObjectHeader HeaderOf(uint32_t handle);
+// Stores a Tag in any object: its header read, the Tag changed, the header written back.
+void StoreTag(uint32_t handle, uint16_t tag);
 
 // ---------------------------------------------------------------------------------------------
 // Net tests. The supply net lists are those of the current import.

@@ -20,30 +20,18 @@ int32_t Extent(int32_t a, int32_t b) {
 
 // The net of a pad, from the pad's header.
 uint32_t NetOfPad(uint32_t pad) {
-  TPCBObject header(pad);
-  header.Sync(PcbApi_ModeRead);
-  return header.NetHandle;
+  return HeaderOf(pad).NetHandle;
 }
 
 // Whether a pad of this component lies on any net of the list. Each net's pads are walked once per
 // layer number, every layer (0) included.
 bool ReachesListedNet(const TSupplyNetList& list, uint32_t component) {
-  TPCBObject pad;
   for (int32_t entry = 1; entry <= list.Count; ++entry) {
     const uint32_t net = list.Entries[static_cast<size_t>(entry)];
-    for (int layer = NoLayer; layer <= LastLayer; ++layer) {
-      bool found = false;
-      ForEachObject(net, PadObject, WalkMethod, static_cast<TLayerNumber>(layer),
-                    [&](uint32_t handle) {
-                      if (found)
-                        return;
-                      pad.Handle = handle;
-                      pad.Sync(PcbApi_ModeRead);
-                      found = pad.ComponentHandle == component;
-                    });
-      if (found)
+    for (int layer = NoLayer; layer <= LastLayer; ++layer)
+      if (FindObject(net, PadObject, WalkMethod, static_cast<TLayerNumber>(layer),
+                     [&](uint32_t pad) { return HeaderOf(pad).ComponentHandle == component; }))
         return true;
-    }
   }
   return false;
 }

@@ -83,9 +83,25 @@ int32_t TImportPad::Sync(uint8_t mode) {
                        &Tail3, &Tail6, &Tail4, &Tail5, &Tail7, &Tail8, &Tail9);
 }
 
+namespace {
+
+int32_t ExchangeHeader(uint8_t mode, uint32_t handle, TObjectHeader& header) {
+  return Pcb::QueryPrimitive(mode, handle, &header.StateFlags, &header.Tag, &header.Layer,
+                             &header.NetHandle, &header.ComponentHandle, &header.Moveable);
+}
+
+}  // namespace
+
 TObjectHeader HeaderOf(uint32_t handle) {
-  TPCBObject object(handle);
-  object.Sync(PcbApi_ModeRead);
-  return {object.Tag, object.GetLayerNumber(), object.NetHandle, object.ComponentHandle,
-          object.Moveable};
+  TObjectHeader header;
+  ExchangeHeader(PcbApi_ModeRead, handle, header);
+  return header;
+}
+
+void StoreTag(uint32_t handle, uint16_t tag) {
+  TObjectHeader header;
+  if (ExchangeHeader(PcbApi_ModeRead, handle, header) != 0)
+    return;
+  header.Tag = tag;
+  ExchangeHeader(PcbApi_ModeWrite, handle, header);
 }

@@ -26,10 +26,8 @@ std::string Folded(std::string_view text) {
 // every layer). Pads without a component never become pins, so a net of free pads only is left
 // without a number.
 bool HasComponentPad(uint32_t net) {
-  bool found = false;
-  ForEachObject(net, PadObject, WalkMethod, NoLayer,
-                [&](uint32_t pad) { found = found || HeaderOf(pad).ComponentHandle != 0; });
-  return found;
+  return FindObject(net, PadObject, WalkMethod, NoLayer,
+                    [](uint32_t pad) { return HeaderOf(pad).ComponentHandle != 0; });
 }
 
 }  // namespace
@@ -84,7 +82,7 @@ void NumberNets() {
     for (const TLayerNumber layer : NetPadLayers) {
       uint32_t position = 0;
       ForEachObject(handle, PadObject, NetPadsMethod, layer,
-                    [&](uint32_t pad) { SetTagOf(pad, static_cast<uint16_t>(++position)); });
+                    [&](uint32_t pad) { StoreTag(pad, static_cast<uint16_t>(++position)); });
     }
   }
 }

@@ -128,18 +128,12 @@ void ResetGroupIndices() {
 // component.
 void NumberComponents() {
   TPcbComponent component;
-  TPCBObject pad;
   uint32_t number = 0;
   for (const uint32_t handle : AllComponents()) {
     component.Handle = handle;
     component.Sync(PcbApi_ModeRead);
     component.Tag = static_cast<uint16_t>(++number);
-    ForEachPadOfComponent(component, [&](uint32_t padHandle, uint16_t i) {
-      pad.Handle = padHandle;
-      pad.Sync(PcbApi_ModeRead);
-      pad.Tag = i;
-      pad.Sync(PcbApi_ModeWrite);
-    });
+    ForEachPadOfComponent(component, [&](uint32_t pad, uint16_t i) { StoreTag(pad, i); });
     component.Sync(PcbApi_ModeWrite);
   }
 }
