@@ -116,6 +116,17 @@ class TAutoPlacer {
   void ReserveBypassSpace();
   void PlaceBypassCapacitors();
 
+  // Progress drawing: the placement onto the view's canvas, scaled to the view's client area, and
+  // the progress line in the host's status bar. Board coordinates are taken as 64-bit values so
+  // that cells and footprints at the edge of the range cannot overflow.
+  void Draw(TCanvas* canvas);
+  void ShowProgressText();
+  void FitDrawRect();
+  void DrawBoardRect(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+  void DrawBoardLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+  void DrawDensityCell(int32_t c, int32_t r);
+  uint32_t LayerColor(uint8_t layer) const;  // a colour value in the platform's RGB layout
+
   // Fields, in the order the engine's state is described.
   HWND ViewHandle = nullptr;
   TOwnedPtr<TBoard> Board = NoOwnedObject<TBoard>();
