@@ -298,8 +298,7 @@ int32_t GroupSizeLimitFor(int32_t nonCapacitors) {
   return static_cast<int32_t>(limit);
 }
 
-// A selection sort that keeps the first of equal counts in front; every comparison counts the pads
-// afresh.
+// Every round takes the first of the largest counts left; every comparison counts the pads afresh.
 void SortComponentsByPadCount() {
   ResetComponentTags();
   std::vector<uint32_t>& sorted = ImportContext().SortedComponents;

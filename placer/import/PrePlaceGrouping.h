@@ -43,8 +43,9 @@ void GroupComponents();
 // and at most 8.
 int32_t GroupSizeLimitFor(int32_t nonCapacitors);
 
-// Fills the sorted component handles with all components, most pads first (a stable selection
-// sort), under the progress "Sorting pins...". Resets every component's Tag first.
+// Fills the sorted component handles with all components, most pads first, by a selection sort
+// that picks the first of equal counts (and so may reorder equal ones behind it), under the
+// progress "Sorting pins...". Resets every component's Tag first.
 void SortComponentsByPadCount();
 
 // How many distinct shared signal nets two large components need beyond this number to be joined:

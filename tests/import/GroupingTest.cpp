@@ -13,6 +13,26 @@ namespace ImportTest {
 namespace {
 
 // ---------------------------------------------------------------------------------------------
+// The order in which large components found their groups.
+
+TEST(SortComponentsByPadCount, SelectionSortTakesTheFirstOfTheLargestCountsLeft) {
+  TBoardBuilder builder;
+  builder.Component("R2", 0, 0, "BottomLayer").Pads(Nets("", 0, 3));
+  builder.Component("U1", 0, 0).Pads(Nets("", 0, 8));
+  builder.Component("U2", 0, 0).Pads(Nets("", 0, 8));
+  builder.Component("U3", 0, 0).Pads(Nets("", 0, 10));
+  builder.Component("R1", 0, 0).Pads(Nets("", 0, 2));
+  TGroupingSession session(builder);
+
+  SortComponentsByPadCount();
+  // From U1 U2 U3 R1 R2 (top side first): U3 is swapped with U1, which so falls behind U2.
+  std::vector<uint32_t> expected;
+  for (const char* designator : {"U3", "U2", "U1", "R2", "R1"})
+    expected.push_back(ComponentNamed(designator));
+  EXPECT_EQ(ImportContext().SortedComponents, expected);
+}
+
+// ---------------------------------------------------------------------------------------------
 // The threshold of shared nets.
 
 TEST(ConnectionThreshold, IsSevenTenthsOfTheSmallerPadCountPlusOneHalvesToEven) {
