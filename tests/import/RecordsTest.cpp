@@ -148,7 +148,8 @@ TEST(ComponentRecords, CentreTruncatesEachHalfTowardZero) {
   TBoardBuilder builder;
   builder.Component("NEG", 0, 0).Body(-0.0003, -0.0005, 0.0003, 0.0002);
   const TTestBoard board = builder.Open();
-  const TCompRecord& record = RecordOf(*Import(board), "NEG");
+  const auto engine = Import(board);
+  const TCompRecord& record = RecordOf(*engine, "NEG");
   EXPECT_EQ(record.CenterX, -1 + 1);  // -3 / 2 + 3 / 2
   EXPECT_EQ(record.CenterY, -2 + 1);  // -5 / 2 + 2 / 2
 }
