@@ -153,6 +153,19 @@ void TForm::WndProc(TMessage& message) {
     case WM_KEYDOWN:
       PressKey(message.WParam);
       return;
+    case WM_PLATFORM_DESCRIBEFORM:
+      if (message.LParam != 0) {
+        DescribeControls(*reinterpret_cast<PlatformFormDescription*>(message.LParam));
+        message.Result = TRUE;
+      }
+      return;
+    case WM_PLATFORM_SETCONTROL:
+      message.Result =
+          message.LParam != 0 &&
+                  SetControl(*reinterpret_cast<const PlatformControlSetting*>(message.LParam))
+              ? TRUE
+              : FALSE;
+      return;
     default:
       DefaultHandler(message);
   }

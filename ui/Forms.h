@@ -3,7 +3,8 @@
 // TForm: a platform window and the components it owns. The window is made when it is first
 // needed (Handle, Show, ShowModal), from the parameters of CreateParams, which a derived form may
 // change. Its procedure hands the window's messages to the form: paints to the controls, timer
-// ticks to the timers, commands to WMCommand, close requests to Close.
+// ticks to the timers, commands to WMCommand, close requests to Close, and the form automation
+// messages of the platform (WM_PLATFORM_DESCRIBEFORM, WM_PLATFORM_SETCONTROL) to the controls.
 
 #include <windows.h>
 
@@ -21,6 +22,9 @@
 // Virtual key codes of the keys that dialogs answer to.
 inline constexpr WPARAM VkReturn = 0x0D;
 inline constexpr WPARAM VkEscape = 0x1B;
+
+struct PlatformFormDescription;
+struct PlatformControlSetting;
 
 enum class TFormBorderStyle { None, Single, Sizeable, Dialog };
 
@@ -139,6 +143,9 @@ class TForm {
   void TimerTick(UINT_PTR id);
   void PressKey(WPARAM key);
   void HandleDestroyed();
+  // Form automation (FormAutomation.cpp).
+  void DescribeControls(PlatformFormDescription& description) const;
+  bool SetControl(const PlatformControlSetting& setting);
 
   std::vector<std::unique_ptr<TComponent>> Owned;
   HWND Window = nullptr;
