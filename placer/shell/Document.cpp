@@ -1,0 +1,333 @@
+#include "shell/Document.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/PlaceObj.h"
+#include "engine/PlacerBoard.h"
+#include "framework/ClientProcs.h"
+#include "framework/ClientServices.h"
+#include "framework/HostStatus.h"
+#include "framework/MessageBoxes.h"
+#include "framework/Rt_Param.h"
+#include "framework/TextHelpers.h"
+#include "pcb/Layers.h"
+#include "pcb/PCBProcs.h"
+#include "pcb/PcbStrings.h"
+#include "pcb/Pcbclass.h"
+#include "shell/PlacerView.h"
+#include "shell/PlacerViewForm.h"
+
+namespace {
+
+constexpr const char* AutoplaceViewName = "AutoplaceView";
+constexpr std::size_t ProcessParameterBufferSize = 256;
+constexpr int32_t ProcessParameterCapacity = 255;
+
+// The rotation written into the PCB: quarter turns * 90 + the imported rotation, rounded to the
+// nearest integer (ties to even) and taken modulo 360 with the sign of the dividend, as a 64-bit
+// integer. A value beyond the 64-bit range is reduced exactly in floating point instead.
+double PcbRotation(double importedRotation, int32_t quarterTurns) {
+  const double rounded =
+      std::nearbyint(static_cast<double>(quarterTurns) * 90.0 + importedRotation);
+  if (!std::isfinite(rounded)) {
+    return 0.0;
+  }
+  constexpr double Limit = 9223372036854775808.0;  // 2^63
+  if (rounded >= -Limit && rounded < Limit) {
+    return static_cast<double>(static_cast<int64_t>(rounded) % 360);
+  }
+  return std::fmod(rounded, 360.0);
+}
+
+uint32_t BoardHandleOfFile(const std::string& fileName) {
+  PcbString255 name = {};
+  ToPcbString(name, fileName);
+  return Pcb::GetBoardHandleFromFileName(&name);
+}
+
+void RunPcbProcess(const char* process, std::string_view name, std::string_view value) {
+  char parameters[ProcessParameterBufferSize] = {};
+  SetParameter(parameters, sizeof parameters, name, value);
+  RunProcess(process, parameters, ProcessParameterCapacity, 0);
+}
+
+}  // namespace
+
+TPlacerDocument::TEngineUse::TEngineUse(TPlacerDocument& document) : Document(document) {
+  ++Document.EngineUses;
+}
+
+TPlacerDocument::TEngineUse::~TEngineUse() {
+  if (--Document.EngineUses == 0) {
+    Document.FreeRetiredEngines();
+  }
+}
+
+// ----------------------------------------------------------------------------------------------
+
+TPlacerDocument::TPlacerDocument(TServerModule* module, std::string fileName, std::string kind)
+    : TInterfacedExtension(module, std::move(fileName), std::move(kind)) {}
+
+TPlacerDocument::~TPlacerDocument() {
+  if (Form != nullptr) {
+    Form->ForgetDocument();
+  }
+}
+
+void TPlacerDocument::CreateViews() {
+  TGraphicalViewForm& form = CreateViewForm<TGraphicalViewForm>(this);
+  Form = &form;
+  // The window exists from the start: the run's messages are posted to it.
+  form.Handle();
+  const TComPtr<TPlacerView> view = MakeComObject<TPlacerView>(AutoplaceViewName, form, this);
+  CheckStatus(AddView(view.Get()));
+}
+
+TComPtr<IPlacerView> TPlacerDocument::FirstPlacerView() const {
+  if (Views.empty()) {
+    return nullptr;
+  }
+  return Views.front().As<IPlacerView>();
+}
+
+HWND TPlacerDocument::FirstViewWindow() const {
+  HWND window = nullptr;
+  if (!Views.empty()) {
+    CheckStatus(Views.front()->GetWindowHandle(&window));
+  }
+  return window;
+}
+
+void TPlacerDocument::ReplaceEngine(std::unique_ptr<TAutoPlacer> engine) {
+  if (Engine) {
+    RetiredEngines.push_back(std::move(Engine));
+  }
+  Engine = std::move(engine);
+  if (EngineUses == 0) {
+    FreeRetiredEngines();
+  }
+}
+
+void TPlacerDocument::FreeRetiredEngines() {
+  // A retired engine still running has its loop on the stack: it waits for the next turn.
+  std::erase_if(RetiredEngines, [](const auto& engine) { return !engine->Running; });
+}
+
+// ----------------------------------------------------------------------------------------------
+// IPlacerControl
+
+HRESULT TPlacerDocument::LoadBoardAndRun(uint32_t boardHandle) {
+  return CallAtHostBoundary([&] { DoLoadBoardAndRun(boardHandle); });
+}
+
+void TPlacerDocument::DoLoadBoardAndRun(uint32_t boardHandle) {
+  // A second request during a run leaves the running engine alone.
+  if (Engine && Engine->Running) {
+    return;
+  }
+  TEngineUse use(*this);
+  BoardHandle = boardHandle;
+  if (const TComPtr<IPlacerView> view = FirstPlacerView()) {
+    TPanel* panel = nullptr;
+    CheckStatus(view->GetBackgroundPanel(&panel));
+    panel->SetCaption("Loading board please wait...");
+  }
+  const HWND window = FirstViewWindow();
+
+  ReplaceEngine(std::make_unique<TAutoPlacer>());
+  TAutoPlacer& engine = *Engine;
+  engine.ViewHandle = window;
+  engine.Seed = RunSeed;
+  if (window != nullptr) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+  }
+
+  engine.ImportBoard(boardHandle);
+
+  if (const TComPtr<IPlacerView> view = FirstPlacerView()) {
+    TPaintBox* surface = nullptr;
+    CheckStatus(view->GetDrawingSurface(&surface));
+    surface->Repaint();
+  }
+  PostMessageA(window, WM_COMMAND, cmPlacerStart, 0);
+}
+
+HRESULT TPlacerDocument::StopPlacer() {
+  return CallAtHostBoundary([&] {
+    BindPcbProcs();
+    if (Engine && Engine->Running) {
+      Engine->StopRequested = true;
+    }
+  });
+}
+
+HRESULT TPlacerDocument::UpdateClientPCBDocument() {
+  return CallAtHostBoundary([&] {
+    BindPcbProcs();
+    WriteBack();
+  });
+}
+
+HRESULT TPlacerDocument::SetRunSeed(bool hasSeed, uint32_t seed) {
+  RunSeed = hasSeed ? std::optional<uint32_t>(seed) : std::nullopt;
+  return S_OK;
+}
+
+// ----------------------------------------------------------------------------------------------
+// IPlacerDocument
+
+HRESULT TPlacerDocument::GetAutoPlacer(TAutoPlacer** engine) {
+  if (engine == nullptr) {
+    return E_POINTER;
+  }
+  *engine = Engine.get();
+  return S_OK;
+}
+
+HRESULT TPlacerDocument::PlacementFinished() {
+  return CallAtHostBoundary([&] { DoPlacementFinished(); });
+}
+
+void TPlacerDocument::DoPlacementFinished() {
+  if (!Engine) {
+    return;
+  }
+  TEngineUse use(*this);
+  TAutoPlacer& engine = *Engine;
+  engine.UseNetLength = true;
+  engine.UseDensity = true;
+  engine.EvaluateAll();
+  if (engine.UseAutoPcbUpdate) {
+    WriteBack();
+  }
+  ShowInformation("Auto-Place is Finished");
+  if (const TComPtr<IClient> client = GetClient()) {
+    CheckStatus(client->DocumentRunEnded(this));
+  }
+}
+
+HRESULT TPlacerDocument::PlacementStopped() {
+  return CallAtHostBoundary([&] {
+    if (const TComPtr<IClient> client = GetClient()) {
+      CheckStatus(client->DocumentRunEnded(this));
+    }
+  });
+}
+
+// ----------------------------------------------------------------------------------------------
+// Write-back
+
+void TPlacerDocument::WriteBack() {
+  if (!Engine) {
+    return;
+  }
+  const TComPtr<IClient> client = GetClient();
+  if (!client) {
+    return;
+  }
+  bool available = false;
+  CheckStatus(client->ServerAvailable(L"PCB", &available));
+  if (!available) {
+    return;
+  }
+  TEngineUse use(*this);
+  // The engine is kept by this use even if a message below replaces it.
+  TAutoPlacer* engine = Engine.get();
+  BindPcbProcs();
+  if (!engine->Board) {
+    return;
+  }
+  const std::string fileName = engine->Board->FileName;
+  const uint32_t board = FindOrOpenPcbBoard(fileName);
+  if (board == 0) {
+    return;
+  }
+  // The board may have been reopened under a new handle: the components are written there.
+  BoardHandle = board;
+  engine->Board->Handle = board;
+  engine->Board->Sync(1);
+  engine->PumpMessages();
+  if (engine->Board) {
+    engine->PlaceBypassCapacitors();
+    for (int32_t k = 1; k <= engine->ComponentCount; ++k) {
+      const TCompRecord& record = engine->Component(k);
+      const std::string& designator =
+          record.FullDesignator.empty() ? record.Designator : record.FullDesignator;
+      MoveComponentInPcb(designator, record.OriginalRotation, record.Rotation, record.X, record.Y);
+    }
+  }
+  RunPcbProcesses(BoardHandleOfFile(fileName));
+  MarkPcbDocumentModified(fileName);
+}
+
+uint32_t TPlacerDocument::FindOrOpenPcbBoard(const std::string& fileName) {
+  uint32_t board = BoardHandleOfFile(fileName);
+  if (board != 0) {
+    return board;
+  }
+  const TComPtr<IClient> client = GetClient();
+  const std::wstring wideName = WidenText(fileName);
+  CheckStatus(client->BeforeOpenDocument());
+  TComPtr<IServerDocument> opened;
+  CheckStatus(client->OpenDocument(L"PCB", wideName.c_str(), opened.Put()));
+  CheckStatus(client->AfterOpenDocument(-1));
+  board = BoardHandleOfFile(fileName);
+  if (board == 0) {
+    ShowError("Cannot find " + fileName + ". " + "\r" + "Load the file and try again");
+  }
+  return board;
+}
+
+void TPlacerDocument::RunPcbProcesses(uint32_t board) {
+  const uint32_t previous = Pcb::GetCurrentBoardHandle();
+  Pcb::SetCurrentBoardHandle(board);
+  try {
+    RunPcbProcess("PCB:Netlist", "Optimize", "All");
+    RunPcbProcess("PCB:Zoom", "Action", "Redraw");
+  } catch (...) {
+    Pcb::SetCurrentBoardHandle(previous);
+    throw;
+  }
+  Pcb::SetCurrentBoardHandle(previous);
+}
+
+void TPlacerDocument::MarkPcbDocumentModified(const std::string& fileName) {
+  const TComPtr<IClient> client = GetClient();
+  const std::wstring wideName = WidenText(fileName);
+  TComPtr<IServerDocument> document;
+  CheckStatus(client->GetDocumentByPath(wideName.c_str(), document.Put()));
+  if (document) {
+    CheckStatus(document->SetModified(true));
+  }
+}
+
+void TPlacerDocument::MoveComponentInPcb(std::string_view designator, double importedRotation,
+                                         int32_t quarterTurns, int32_t x, int32_t y) {
+  TPcbComponent component;
+  TPcbText name;
+  for (const TLayerNumber layer : {TopLayer, BottomLayer}) {
+    bool written = false;
+    const uint32_t iterator = Pcb::CreateIterator(BoardHandle, ComponentObject, 0, layer);
+    for (uint32_t handle = Pcb::GetFirstObject(iterator); handle != 0;
+         handle = Pcb::GetNextObject(iterator)) {
+      if (written) {
+        continue;  // the walk runs to its end without reading further components
+      }
+      component.Handle = handle;
+      component.Sync(1);
+      name.Handle = component.NameTextHandle;
+      name.Sync(1);
+      if (FromPcbString(name.Text) != designator) {
+        continue;
+      }
+      component.Rotation = PcbRotation(importedRotation, quarterTurns);
+      component.X = x;
+      component.Y = y;
+      component.Sync(2);
+      written = true;
+    }
+    Pcb::DestroyIterator(iterator);
+  }
+}

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+#include <platform_host.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "TestHost.h"
+#include "engine/PlaceObj.h"
+#include "shell/PlacerInterfaces.h"
+
+namespace {
+
+const std::string SmallBoard = std::string(EXAMPLES_DIR) + "/small.pcb";
+
+struct TBox {
+  std::string Caption;
+  std::string Text;
+};
+
+struct TPlacedComponent {
+  std::string Designator;
+  std::string Layer;
+  double X;
+  double Y;
+  double Rotation;
+};
+
+class ShellTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Folder = std::filesystem::temp_directory_path() /
+             ("shell_tests_" + std::to_string(::getpid()) + "_" +
+              testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(Folder);
+    Client = MakeComObject<TTestClient>();
+    SetExportedClient(Client.Get());
+    PreviousBox =
+        PlatformSetMessageBoxHandler([this](HWND, const char* text, const char* caption, UINT) {
+          Boxes.push_back({caption, text});
+          return IDOK;
+        });
+    PreviousModal = PlatformSetModalHandler([this](HWND) {
+      ++DialogsShown;
+      return IDCANCEL;
+    });
+    ASSERT_EQ(LoadedServerFactory()(Client.Get(), Client->Module.Put()), S_OK);
+  }
+
+  void TearDown() override {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    Client->Documents.clear();
+    Client->Module = nullptr;
+    for (uint32_t board = Editor().GetCurrentBoardHandle(); board != 0;
+         board = Editor().GetCurrentBoardHandle()) {
+      Editor().CloseBoard(board);
+    }
+    SetExportedClient(nullptr);
+    PlatformSetMessageBoxHandler(PreviousBox);
+    PlatformSetModalHandler(PreviousModal);
+    std::filesystem::remove_all(Folder);
+  }
+
+  HRESULT Launch(const char* command, const char* parameters, IUnknown* context) {
+    TComPtr<ICommandLauncher> launcher;
+    EXPECT_EQ(Client->Module->GetCommandLauncher(launcher.Put()), S_OK);
+    return launcher->LaunchCommand(Wide(command).c_str(), parameters, 0, context);
+  }
+
+  // A copy of a board file in the test's folder, opened as a PCB document, and its view.
+  TComPtr<TTestView> OpenBoard(const std::string& source, const std::string& name = "Board1.pcb") {
+    const std::string copy = (Folder / name).string();
+    std::filesystem::copy_file(source, copy);
+    return MakeComObject<TTestView>(Client->OpenPcb(copy).Get());
+  }
+
+  std::string WriteBoard(const nlohmann::json& board, const std::string& name) {
+    const std::string file = (Folder / name).string();
+    std::ofstream(file) << board.dump();
+    return file;
+  }
+
+  TComPtr<IServerDocument> PlacerDocument(const std::string& pcbName = "Board1") {
+    auto found = Client->Documents.find((Folder / (pcbName + ".PLC")).string());
+    return found != Client->Documents.end() ? found->second : nullptr;
+  }
+
+  TAutoPlacer* Engine(const TComPtr<IServerDocument>& document) {
+    TAutoPlacer* engine = nullptr;
+    document.As<IPlacerDocument>()->GetAutoPlacer(&engine);
+    return engine;
+  }
+
+  // Dispatches messages until `done` holds (or a minute has passed).
+  template <class TDone>
+  bool PumpUntil(TDone done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    MSG message;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+      if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+    return done();
+  }
+
+  // The components of the editor's board of that file, as saved.
+  std::vector<TPlacedComponent> SavedComponents(const std::string& pcbFile) {
+    const std::string saved = (Folder / "saved.pcb").string();
+    char message[256] = {};
+    uint32_t board = 0;
+    for (uint32_t b = 1; b < 1000 && board == 0; ++b) {
+      (void)b;
+      board = Editor().GetCurrentBoardHandle();
+    }
+    (void)pcbFile;
+    EXPECT_EQ(Editor().SaveBoard(board, saved.c_str(), message, sizeof message), 0) << message;
+    std::vector<TPlacedComponent> components;
+    for (const auto& c : nlohmann::json::parse(std::ifstream(saved))["components"]) {
+      components.push_back({c["designator"], c["layer"], c["x"], c["y"], c.value("rotation", 0.0)});
+    }
+    return components;
+  }
+
+  std::filesystem::path Folder;
+  TComPtr<TTestClient> Client;
+  std::vector<TBox> Boxes;
+  int DialogsShown = 0;
+  PlatformMessageBoxHandler PreviousBox;
+  PlatformModalHandler PreviousModal;
+};
+
+TEST_F(ShellTest, ServerFactoryGivesThePlacerModule) {
+  std::wstring name;
+  ASSERT_EQ(Client->Module->GetModuleName(&name), S_OK);
+  EXPECT_EQ(name, L"PLACER");
+  EXPECT_EQ(LoadedServerFactory()(Client.Get(), nullptr), E_POINTER);
+}
+
+TEST_F(ShellTest, RunAutoplacerEndsSilentlyWhenAPreconditionFails) {
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", nullptr), S_OK);
+
+  auto schematic = MakeComObject<TTestView>(MakeComObject<TTestDocument>("SCH", "a.sch").Get());
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", schematic.Get()), S_OK);
+
+  auto noBoard = MakeComObject<TTestView>(MakeComObject<TTestDocument>("PCB", "a.pcb").Get());
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard.Get()), S_OK);
+
+  const uint32_t empty = Editor().CreateBoard("");
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard.Get()), S_OK);
+  Editor().CloseBoard(empty);
+
+  const nlohmann::json noNets = {
+      {"format", "pcb-board"},
+      {"version", 1},
+      {"board", {{"displayUnit", "mil"}}},
+      {"nets", nlohmann::json::array()},
+      {"components", {{{"designator", "R1"}, {"layer", "TopLayer"}, {"x", 100}, {"y", 100}}}}};
+  auto withoutNets = MakeComObject<TTestView>(Client->OpenPcb(WriteBoard(noNets, "n.pcb")).Get());
+  ASSERT_TRUE(withoutNets->Document);
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", withoutNets.Get()), S_OK);
+
+  EXPECT_TRUE(Client->Opened.empty());
+  EXPECT_TRUE(Client->CreatedFiles.empty());
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_EQ(DialogsShown, 0);
+}
+
+TEST_F(ShellTest, BatchDecidesWhetherThePreferencesAreShown) {
+  struct TCase {
+    const char* Parameters;
+    bool Shown;
+  };
+  const TCase cases[] = {
+      {"", true},           {"Batch= false ", true}, {"Batch=FALSE", true}, {"Batch=True", false},
+      {"Batch=Yes", false}, {"Batch=", false}};
+  auto view = OpenBoard(SmallBoard);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Parameters);
+    DialogsShown = 0;
+    Client->Opened.clear();
+    EXPECT_EQ(Launch("RunAutoplacer", c.Parameters, view.Get()), S_OK);
+    EXPECT_EQ(DialogsShown, c.Shown ? 1 : 0);
+    // A cancelled dialog starts nothing; without the dialog the placer document opens.
+    EXPECT_EQ(Client->Opened.empty(), c.Shown);
+  }
+}
+
+TEST_F(ShellTest, UseAutoPCBUpdateSetsTheEngineBeforeTheRun) {
+  struct TCase {
+    const char* Parameters;
+    bool Update;
+  };
+  const TCase cases[] = {{"Batch=True", false},
+                         {"Batch=True|UseAutoPCBUpdate=true", true},
+                         {"Batch=True|UseAutoPCBUpdate= TRUE ", true},
+                         {"Batch=True|UseAutoPCBUpdate=1", false}};
+  auto view = OpenBoard(SmallBoard);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Parameters);
+    ASSERT_EQ(Launch("RunAutoplacer", c.Parameters, view.Get()), S_OK);
+    TAutoPlacer* engine = Engine(PlacerDocument());
+    ASSERT_NE(engine, nullptr);
+    EXPECT_EQ(engine->UseAutoPcbUpdate, c.Update);
+    EXPECT_FALSE(engine->Running);
+  }
+}
+
+TEST_F(ShellTest, RunAutoplacerOpensThePlacerFileBesideTheBoard) {
+  auto view = OpenBoard(SmallBoard, "Board1.pcb");
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True", view.Get()), S_OK);
+  const std::string placerFile = (Folder / "Board1.PLC").string();
+  EXPECT_EQ(Client->CreatedFiles, std::vector<std::string>{"Placer:" + placerFile});
+  ASSERT_EQ(Client->Opened.size(), 1u);
+  EXPECT_EQ(Client->Opened[0], std::make_pair(std::string("Placer"), placerFile));
+  auto document = PlacerDocument();
+  ASSERT_TRUE(document);
+  std::wstring kind;
+  document->GetKind(&kind);
+  EXPECT_EQ(kind, L"Placer");
+  EXPECT_EQ(Client->Registry->Registered, 1);
+}
+
+TEST_F(ShellTest, AHostThatOpensNothingEndsTheCommandSilently) {
+  auto view = OpenBoard(SmallBoard);
+  Client->OpensNothing = true;
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", view.Get()), S_OK);
+  EXPECT_EQ(Client->Opened.size(), 1u);
+  EXPECT_TRUE(Boxes.empty());
+}
+
+TEST_F(ShellTest, StopAndUpdateIgnoreAContextThatIsNoPlacerDocument) {
+  auto view = OpenBoard(SmallBoard);
+  EXPECT_EQ(Launch("StopAutoplacer", "", view.Get()), S_OK);
+  EXPECT_EQ(Launch("UpdateClientPCBDocument", "", view.Get()), S_OK);
+  EXPECT_EQ(Launch("StopAutoplacer", "", nullptr), S_OK);
+  EXPECT_TRUE(Client->Processes.empty());
+}
+
+}  // namespace
