@@ -87,9 +87,13 @@ bool FindObject(uint32_t parent, TObjectKind kind, uint8_t method, TLayerNumber 
   if (iterator == 0)
     return false;
   bool result = false;
-  for (uint32_t object = Pcb::GetFirstObject(iterator); object != 0 && !result;
-       object = Pcb::GetNextObject(iterator))
-    result = found(object);
+  for (uint32_t object = Pcb::GetFirstObject(iterator); object != 0;
+       object = Pcb::GetNextObject(iterator)) {
+    if (found(object)) {
+      result = true;
+      break;
+    }
+  }
   Pcb::DestroyIterator(iterator);
   return result;
 }
@@ -117,8 +121,6 @@ void ForEachPadOfNet(uint32_t net, Visit&& visit) {
   for (const TLayerNumber layer : NetPadLayers)
     ForEachObject(net, PadObject, NetPadsMethod, layer, visit);
 }
-// The number of a net's pads on one layer (0 = every layer), counted with iteration method 0.
-int32_t NetPadCount(uint32_t net, TLayerNumber layer);
 
 // ---------------------------------------------------------------------------------------------
 // Light mirrors for the import's many reads.

@@ -67,12 +67,6 @@ std::vector<uint32_t> NetPadsOnLayer(uint32_t net, TLayerNumber layer) {
   return Collect(net, PadObject, NetPadsMethod, layer);
 }
 
-int32_t NetPadCount(uint32_t net, TLayerNumber layer) {
-  int32_t count = 0;
-  ForEachObject(net, PadObject, WalkMethod, layer, [&](uint32_t) { ++count; });
-  return count;
-}
-
 int32_t TImportPad::Sync(uint8_t mode) {
   ExchangeBitFields(mode);
   return Pcb::QueryPad(mode, Handle, &StateFlags, &Tag, &Layer, &NetHandle, &Moveable,
