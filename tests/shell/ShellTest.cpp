@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "TestHost.h"
 #include "engine/PlaceObj.h"
@@ -240,6 +243,111 @@ TEST_F(ShellTest, StopAndUpdateIgnoreAContextThatIsNoPlacerDocument) {
   EXPECT_EQ(Launch("UpdateClientPCBDocument", "", view.Get()), S_OK);
   EXPECT_EQ(Launch("StopAutoplacer", "", nullptr), S_OK);
   EXPECT_TRUE(Client->Processes.empty());
+}
+
+// The positions and rotations the engine ended with, by designator.
+std::map<std::string, TPlacedComponent> EnginePlacement(const TAutoPlacer& engine) {
+  std::map<std::string, TPlacedComponent> placed;
+  for (int32_t k = 1; k <= engine.ComponentCount; ++k) {
+    const TCompRecord& r = engine.Component(k);
+    placed[r.FullDesignator] = {r.FullDesignator, "", r.X / 10000.0, r.Y / 10000.0, 0.0};
+  }
+  return placed;
+}
+
+TEST_F(ShellTest, AFinishedRunWithAutomaticUpdateWritesThePlacementBack) {
+  auto view = OpenBoard(SmallBoard);
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=7", view.Get()), S_OK);
+  auto document = PlacerDocument();
+  ASSERT_TRUE(document);
+  EXPECT_EQ(Engine(document)->Seed, std::optional<uint32_t>(7u));
+  ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
+
+  TAutoPlacer& engine = *Engine(document);
+  EXPECT_TRUE(engine.Finished);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Caption, "Information");
+  EXPECT_EQ(Boxes[0].Text, "Auto-Place is Finished");
+  ASSERT_EQ(Client->Processes.size(), 2u);
+  EXPECT_EQ(Client->Processes[0].Process, "PCB:Netlist");
+  EXPECT_EQ(Client->Processes[0].Parameters, "Optimize=All");
+  EXPECT_EQ(Client->Processes[1].Process, "PCB:Zoom");
+  EXPECT_EQ(Client->Processes[1].Parameters, "Action=Redraw");
+  EXPECT_TRUE(view->Document->Modified);
+
+  const auto expected = EnginePlacement(engine);
+  for (const TPlacedComponent& c : SavedComponents(view->Document->FileName)) {
+    SCOPED_TRACE(c.Designator);
+    ASSERT_TRUE(expected.contains(c.Designator));
+    EXPECT_NEAR(c.X, expected.at(c.Designator).X, 1e-6);
+    EXPECT_NEAR(c.Y, expected.at(c.Designator).Y, 1e-6);
+  }
+}
+
+TEST_F(ShellTest, TheSameSeedGivesTheSamePlacement) {
+  std::vector<std::map<std::string, TPlacedComponent>> placements;
+  for (const char* name : {"A.pcb", "B.pcb"}) {
+    auto view = OpenBoard(SmallBoard, name);
+    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=11", view.Get()), S_OK);
+    const int ended = Client->RunsEnded;
+    ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == ended + 1; }));
+    placements.push_back(
+        EnginePlacement(*Engine(PlacerDocument(std::filesystem::path(name).stem().string()))));
+  }
+  ASSERT_EQ(placements[0].size(), placements[1].size());
+  for (const auto& [designator, placed] : placements[0]) {
+    EXPECT_EQ(placed.X, placements[1].at(designator).X) << designator;
+    EXPECT_EQ(placed.Y, placements[1].at(designator).Y) << designator;
+  }
+}
+
+// A window of the test whose messages run a chosen action, for acting from inside a run.
+std::function<void()> TestWindowAction;
+LRESULT CALLBACK TestWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_USER && TestWindowAction) {
+    TestWindowAction();
+    return 0;
+  }
+  return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+HWND TestWindow() {
+  static const HWND window = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TestWindowProcedure;
+    windowClass.lpszClassName = "ShellTestWindow";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, "ShellTestWindow", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                           nullptr);
+  }();
+  return window;
+}
+
+TEST_F(ShellTest, AStoppedRunWritesNothing) {
+  auto view = OpenBoard(SmallBoard);
+  const auto before = SavedComponents(view->Document->FileName);
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=3", view.Get()), S_OK);
+  auto document = PlacerDocument();
+  // Queued behind the start message: the run dispatches it between its moves.
+  bool stoppedWhileRunning = false;
+  TestWindowAction = [&] {
+    stoppedWhileRunning = Engine(document)->Running;
+    EXPECT_EQ(Launch("StopAutoplacer", "", document.Get()), S_OK);
+  };
+  PostMessageA(TestWindow(), WM_USER, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
+  TestWindowAction = nullptr;
+  EXPECT_TRUE(stoppedWhileRunning);
+  EXPECT_FALSE(Engine(document)->Finished);
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_TRUE(Client->Processes.empty());
+  EXPECT_FALSE(view->Document->Modified);
+  const auto after = SavedComponents(view->Document->FileName);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i].X, before[i].X);
+    EXPECT_EQ(after[i].Y, before[i].Y);
+  }
 }
 
 }  // namespace
