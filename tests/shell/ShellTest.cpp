@@ -113,18 +113,15 @@ class ShellTest : public testing::Test {
   }
 
   // The components of the editor's board of that file, as saved.
-  std::vector<TPlacedComponent> SavedComponents(const std::string& pcbFile) {
+  std::vector<TPlacedComponent> SavedComponents() {
     const std::string saved = (Folder / "saved.pcb").string();
     char message[256] = {};
-    uint32_t board = 0;
-    for (uint32_t b = 1; b < 1000 && board == 0; ++b) {
-      (void)b;
-      board = Editor().GetCurrentBoardHandle();
-    }
-    (void)pcbFile;
+    // The write-back leaves the board of the PCB document current.
+    const uint32_t board = Editor().GetCurrentBoardHandle();
     EXPECT_EQ(Editor().SaveBoard(board, saved.c_str(), message, sizeof message), 0) << message;
     std::vector<TPlacedComponent> components;
-    for (const auto& c : nlohmann::json::parse(std::ifstream(saved))["components"]) {
+    const nlohmann::json file = nlohmann::json::parse(std::ifstream(saved));
+    for (const auto& c : file["components"]) {
       components.push_back({c["designator"], c["layer"], c["x"], c["y"], c.value("rotation", 0.0)});
     }
     return components;
@@ -276,7 +273,7 @@ TEST_F(ShellTest, AFinishedRunWithAutomaticUpdateWritesThePlacementBack) {
   EXPECT_TRUE(view->Document->Modified);
 
   const auto expected = EnginePlacement(engine);
-  for (const TPlacedComponent& c : SavedComponents(view->Document->FileName)) {
+  for (const TPlacedComponent& c : SavedComponents()) {
     SCOPED_TRACE(c.Designator);
     ASSERT_TRUE(expected.contains(c.Designator));
     EXPECT_NEAR(c.X, expected.at(c.Designator).X, 1e-6);
@@ -325,7 +322,7 @@ HWND TestWindow() {
 
 TEST_F(ShellTest, AStoppedRunWritesNothing) {
   auto view = OpenBoard(SmallBoard);
-  const auto before = SavedComponents(view->Document->FileName);
+  const auto before = SavedComponents();
   ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=3", view.Get()), S_OK);
   auto document = PlacerDocument();
   // Queued behind the start message: the run dispatches it between its moves.
@@ -342,12 +339,139 @@ TEST_F(ShellTest, AStoppedRunWritesNothing) {
   EXPECT_TRUE(Boxes.empty());
   EXPECT_TRUE(Client->Processes.empty());
   EXPECT_FALSE(view->Document->Modified);
-  const auto after = SavedComponents(view->Document->FileName);
+  const auto after = SavedComponents();
   ASSERT_EQ(after.size(), before.size());
   for (size_t i = 0; i < after.size(); ++i) {
     EXPECT_EQ(after[i].X, before[i].X);
     EXPECT_EQ(after[i].Y, before[i].Y);
   }
+}
+
+class WriteBackTest : public ShellTest {
+ protected:
+  // small.pcb with a second component named like the first movable top-side one, placed apart.
+  void SetUp() override {
+    ShellTest::SetUp();
+    nlohmann::json board = nlohmann::json::parse(std::ifstream(SmallBoard));
+    for (const auto& component : board["components"]) {
+      if (component["layer"] == "TopLayer" && !component.value("locked", false)) {
+        Duplicate = component["designator"];
+        nlohmann::json copy = component;
+        copy["x"] = 3000;
+        copy["y"] = 3000;
+        copy.erase("pads");
+        board["components"].push_back(copy);
+        break;
+      }
+    }
+    View = MakeComObject<TTestView>(Client->OpenPcb(WriteBoard(board, "Board1.pcb")).Get());
+    ASSERT_TRUE(View->Document);
+    Before = SavedComponents();
+    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=5", View.Get()), S_OK);
+    Document = PlacerDocument();
+    ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
+    Boxes.clear();
+  }
+
+  TCompRecord& Record(const std::string& designator) {
+    TAutoPlacer& engine = *Engine(Document);
+    for (int32_t k = 1; k <= engine.ComponentCount; ++k) {
+      if (engine.Component(k).FullDesignator == designator) {
+        return engine.Component(k);
+      }
+    }
+    throw std::runtime_error("no record " + designator);
+  }
+
+  std::string Duplicate;
+  TComPtr<TTestView> View;
+  TComPtr<IServerDocument> Document;
+  std::vector<TPlacedComponent> Before;
+};
+
+TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnknownNames) {
+  // Without the automatic update the finished run left the board as it was.
+  const auto unchanged = SavedComponents();
+  for (size_t i = 0; i < Before.size(); ++i) {
+    EXPECT_EQ(unchanged[i].X, Before[i].X);
+  }
+  EXPECT_FALSE(View->Document->Modified);
+
+  std::vector<std::string> names;
+  for (const TPlacedComponent& c : Before) {
+    if (c.Designator != Duplicate) {
+      names.push_back(c.Designator);
+    }
+  }
+  ASSERT_GE(names.size(), 4u);
+  struct TRotationCase {
+    int32_t QuarterTurns;
+    double Imported;
+    double Written;
+  };
+  const TRotationCase rotations[] = {{1, 270.0, 0.0}, {3, 45.5, 316.0}, {2, 0.5, 180.0}};
+  for (size_t i = 0; i < 3; ++i) {
+    Record(names[i]).Rotation = rotations[i].QuarterTurns;
+    Record(names[i]).OriginalRotation = rotations[i].Imported;
+  }
+  const std::string renamed = names[3];
+  Record(renamed).FullDesignator = "NoSuchName";
+
+  ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
+  EXPECT_TRUE(View->Document->Modified);
+  EXPECT_EQ(Client->Processes.size(), 2u);
+
+  const auto after = SavedComponents();
+  ASSERT_EQ(after.size(), Before.size());
+  int duplicatesSeen = 0;
+  for (size_t i = 0; i < after.size(); ++i) {
+    const TPlacedComponent& c = after[i];
+    SCOPED_TRACE(c.Designator);
+    for (size_t r = 0; r < 3; ++r) {
+      if (c.Designator == names[r]) {
+        EXPECT_EQ(c.Rotation, rotations[r].Written);
+      }
+    }
+    if (c.Designator == renamed) {
+      EXPECT_EQ(c.X, Before[i].X);
+      EXPECT_EQ(c.Y, Before[i].Y);
+    } else if (c.Designator == Duplicate && ++duplicatesSeen == 2) {
+      EXPECT_EQ(c.X, 3000.0);
+      EXPECT_EQ(c.Y, 3000.0);
+    } else if (c.Designator != Duplicate) {
+      EXPECT_NEAR(c.X, Record(c.Designator).X / 10000.0, 1e-6);
+    }
+  }
+  EXPECT_EQ(duplicatesSeen, 2);
+}
+
+TEST_F(WriteBackTest, AClosedBoardIsReopenedThroughTheHost) {
+  Editor().CloseBoard(Editor().GetCurrentBoardHandle());
+  Client->Documents.erase(View->Document->FileName);
+  Client->Opened.clear();
+  ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
+  ASSERT_EQ(Client->Opened.size(), 1u);
+  EXPECT_EQ(Client->Opened[0].first, "PCB");
+  EXPECT_EQ(Client->Opened[0].second, View->Document->FileName);
+  EXPECT_TRUE(Boxes.empty());
+  EXPECT_EQ(Client->Processes.size(), 2u);
+  for (const TPlacedComponent& c : SavedComponents()) {
+    if (c.Designator != Duplicate) {
+      EXPECT_NEAR(c.X, Record(c.Designator).X / 10000.0, 1e-6) << c.Designator;
+    }
+  }
+}
+
+TEST_F(WriteBackTest, ABoardThatCannotBeOpenedShowsTheErrorAndWritesNothing) {
+  Editor().CloseBoard(Editor().GetCurrentBoardHandle());
+  Client->Documents.erase(View->Document->FileName);
+  Client->PcbOpenFails = true;
+  ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Caption, "Error");
+  EXPECT_EQ(Boxes[0].Text,
+            "Cannot find " + View->Document->FileName + ". \rLoad the file and try again");
+  EXPECT_TRUE(Client->Processes.empty());
 }
 
 }  // namespace
