@@ -1,0 +1,68 @@
+#include "HostOptions.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+
+namespace {
+
+constexpr const char* ExitCodeHelp =
+    "Exit codes: 0 the board was placed and saved; 1 a message box in unattended mode "
+    "(QUENOR_TESTMODE); 2 a usage error; 3 the board cannot be read or the placed board cannot "
+    "be saved; 4 the run placed nothing or was stopped (nothing is saved).";
+
+}  // namespace
+
+std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
+  THostOptions options;
+  CLI::App app("Places the components of a board file and saves the placed board.", "autoplace");
+  app.footer(ExitCodeHelp);
+  app.add_option("BOARD", options.Board, "the board file to place")->required();
+  auto* output =
+      app.add_option("-o,--output", options.Output,
+                     "where the placed board goes (default: BOARD.placed.pcb beside it)");
+  app.add_flag("--in-place", options.InPlace, "save the placed board over the input")
+      ->excludes(output);
+  app.add_option("--seed", options.Seed, "a fixed seed for a repeatable run");
+  app.add_option("--svg", options.Svg, "save the placer's picture as SVG");
+  app.add_option("--png", options.Png, "save the placer's picture as PNG");
+  app.add_option("--stop-after", options.StopAfter, "stop the run after this many seconds")
+      ->check(CLI::PositiveNumber);
+  auto* preferences = app.add_flag("--preferences", options.Preferences,
+                                   "show the Autoplace Preferences dialog first");
+  app.add_option("--set", options.Settings,
+                 "fill a control of the dialog, CONTROL=VALUE (repeatable); then press OK")
+      ->needs(preferences)
+      ->allow_extra_args(false);
+  app.add_flag("--cancel", options.Cancel, "press Cancel in the dialog (ends silently)")
+      ->needs(preferences);
+  app.add_flag("-q,--quiet", options.Quiet, "print nothing but errors");
+  app.add_flag("--timings", options.Timings, "print the time of each phase");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int code = app.exit(error);
+    exitCode = code == 0 ? ExitSuccess : ExitUsage;
+    return std::nullopt;
+  }
+  for (const std::string& setting : options.Settings) {
+    if (setting.find('=') == std::string::npos || setting.front() == '=') {
+      std::fprintf(stderr, "--set %s: expected CONTROL=VALUE\n", setting.c_str());
+      exitCode = ExitUsage;
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+std::string OutputFileName(const THostOptions& options) {
+  if (options.InPlace) {
+    return options.Board;
+  }
+  if (!options.Output.empty()) {
+    return options.Output;
+  }
+  std::filesystem::path path(options.Board);
+  const std::string extension = path.has_extension() ? path.extension().string() : ".pcb";
+  path.replace_extension();
+  return path.string() + ".placed" + extension;
+}

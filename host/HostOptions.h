@@ -1,0 +1,37 @@
+#pragma once
+
+// The command line of autoplace.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct THostOptions {
+  std::string Board;
+  std::string Output;  // empty: beside the input under a new name
+  bool InPlace = false;
+  std::optional<uint32_t> Seed;
+  std::string Svg;
+  std::string Png;
+  double StopAfter = 0;  // seconds; 0: no limit
+  bool Preferences = false;
+  std::vector<std::string> Settings;  // CONTROL=VALUE
+  bool Cancel = false;
+  bool Quiet = false;
+  bool Timings = false;
+};
+
+// Exit codes of the program.
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitUnattendedBox = 1;
+inline constexpr int ExitUsage = 2;
+inline constexpr int ExitUnreadableBoard = 3;
+inline constexpr int ExitNothingPlaced = 4;
+
+// Parses the arguments; on --help or an error prints what CLI11 prints and returns the exit code
+// in `exitCode` with no options.
+std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode);
+
+// Where the placed board goes: the output named, the input itself with --in-place, otherwise
+// "NAME.placed.pcb" beside the input.
+std::string OutputFileName(const THostOptions& options);

@@ -1,0 +1,265 @@
+#include "HostRun.h"
+
+#include <platform_drawing.h>
+#include <platform_host.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "HostClient.h"
+#include "HostDialogs.h"
+#include "HostLibraries.h"
+#include "HostSignals.h"
+#include "HostSummary.h"
+#include "HostText.h"
+#include "prefs/Autodlgs.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+constexpr UINT WM_HOST_STOP = 0x8001;  // the first private application message
+constexpr UINT_PTR StopTimer = 1;
+constexpr const char* FinishedText = "Auto-Place is Finished";
+constexpr const char* NothingToPlaceText = "Auto Place cannot run. No un-locked components.";
+constexpr double BoardUnitsPerMil = 10000.0;
+
+// The run the main window stops; one per process.
+struct TRunState {
+  TComPtr<THostClient> Client;
+  TComPtr<IServerDocument> Placer;
+  bool StopRequested = false;
+};
+TRunState* CurrentRun = nullptr;
+
+void StopRun() {
+  if (CurrentRun == nullptr || !CurrentRun->Placer || CurrentRun->StopRequested) {
+    return;
+  }
+  CurrentRun->StopRequested = true;
+  if (const auto launcher = CurrentRun->Client->CommandLauncher()) {
+    launcher->LaunchCommand(L"StopAutoplacer", "", 0, CurrentRun->Placer.Get());
+  }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HOST_STOP || (message == WM_TIMER && wParam == StopTimer)) {
+    KillTimer(window, StopTimer);
+    StopRun();
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateMainWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.lpszClassName = HostMainWindowClassName;
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, HostMainWindowClassName, "autoplace", 0, 0, 0, 640, 480, nullptr,
+                         nullptr, nullptr, nullptr);
+}
+
+// The time of each phase, printed with --timings.
+struct TPhases {
+  std::vector<std::pair<std::string, double>> Times;
+  TClock::time_point Mark = TClock::now();
+  void End(const std::string& name) {
+    const auto now = TClock::now();
+    Times.emplace_back(name, std::chrono::duration<double>(now - Mark).count());
+    Mark = now;
+  }
+  void Print() const {
+    for (const auto& [name, seconds] : Times) {
+      std::printf("Phase %-10s %8.3f s\n", (name + ":").c_str(), seconds);
+    }
+  }
+};
+
+std::string RunParameters(const THostOptions& options) {
+  // The host writes back itself once the run is over, so that a stopped run writes nothing.
+  std::string parameters =
+      std::string("Batch=") + (options.Preferences ? "False" : "True") + "|UseAutoPCBUpdate=False";
+  if (options.Seed) {
+    parameters += "|Seed=" + std::to_string(*options.Seed);
+  }
+  return parameters;
+}
+
+double ConnectionLengthMils(uint32_t board) {
+  double length = 0;
+  Editor().GetConnectionLength(board, &length);
+  return length / BoardUnitsPerMil;
+}
+
+// The placer document the run opened (any document besides the board).
+TComPtr<IServerDocument> FindPlacerDocument(const THostClient& client, const std::string& board) {
+  for (const auto& [name, document] : client.Documents) {
+    if (name != board) {
+      return document;
+    }
+  }
+  return nullptr;
+}
+
+HWND PlacerWindow(IServerDocument& placer) {
+  TComPtr<IServerDocumentView> view;
+  HWND window = nullptr;
+  if (placer.GetView(0, view.Put()) == S_OK && view) {
+    view->GetWindowHandle(&window);
+  }
+  return window;
+}
+
+bool SavePictures(const THostOptions& options, HWND window) {
+  bool saved = true;
+  std::string error;
+  if (!options.Svg.empty() && !PlatformSaveDrawingSvg(window, options.Svg.c_str(), &error)) {
+    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Svg.c_str(), error.c_str());
+    saved = false;
+  }
+  if (!options.Png.empty() && !PlatformSaveDrawingPng(window, options.Png.c_str(), &error)) {
+    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Png.c_str(), error.c_str());
+    saved = false;
+  }
+  return saved;
+}
+
+void PumpUntilRunEnds(const THostClient& client) {
+  MSG message;
+  while (client.RunsEnded == 0 && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+int Run(const THostOptions& options, TRunState& state) {
+  const auto started = TClock::now();
+  TPhases phases;
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  const TProgressOutput output = options.Quiet ? TProgressOutput::Quiet
+                                 : terminal    ? TProgressOutput::Terminal
+                                               : TProgressOutput::Lines;
+  auto statusBar = MakeComObject<THostStatusBar>(output, stderr);
+  state.Client = MakeComObject<THostClient>(statusBar);
+  THostClient& client = *state.Client;
+  client.MainWindow = CreateMainWindow();
+
+  TDialogScript script{options.Settings, options.Cancel,
+                       isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0};
+  TDialogState dialogs;
+  InstallDialogHandlers(script, dialogs, [&](const std::string& text) {
+    // A board with nothing to place: the engine waits for a stop, which a user would give.
+    if (text == NothingToPlaceText) {
+      PostMessageA(client.MainWindow, WM_HOST_STOP, 0, 0);
+    }
+  });
+
+  SetExportedClient(state.Client.Get());
+  if (LoadedServerFactory()(state.Client.Get(), client.Module.Put()) != S_OK || !client.Module) {
+    std::fprintf(stderr, "autoplace: the placer did not start\n");
+    return ExitUnreadableBoard;
+  }
+  phases.End("load");
+
+  std::string reason;
+  client.CurrentPcb = client.OpenPcb(options.Board, reason);
+  if (!client.CurrentPcb) {
+    std::fprintf(stderr, "autoplace: %s\n", reason.c_str());
+    return ExitUnreadableBoard;
+  }
+  const uint32_t board = client.CurrentPcb->Board;
+  TRunSummary summary;
+  summary.LengthBefore = ConnectionLengthMils(board);
+  MeasureBoardFile(options.Board, summary.Before);
+  phases.End("open");
+
+  InstallStopSignals(client.MainWindow, WM_HOST_STOP);
+  const auto launcher = client.CommandLauncher();
+  const std::string parameters = RunParameters(options);
+  launcher->LaunchCommand(L"RunAutoplacer", parameters.c_str(), 0, client.CurrentPcb->View.Get());
+  phases.End("import");
+  if (dialogs.ScriptFailed) {
+    std::fprintf(stderr, "autoplace: %s\n", dialogs.ScriptError.c_str());
+    return ExitUsage;
+  }
+  state.Placer = FindPlacerDocument(client, options.Board);
+  if (!state.Placer) {
+    if (options.Cancel) {
+      return ExitSuccess;  // the dialog was cancelled: nothing to do, silently
+    }
+    std::fprintf(stderr, "autoplace: nothing to place (no components or no nets)\n");
+    return ExitNothingPlaced;
+  }
+  if (options.StopAfter > 0) {
+    SetTimer(client.MainWindow, StopTimer, static_cast<UINT>(options.StopAfter * 1000.0), nullptr);
+  }
+  PumpUntilRunEnds(client);
+  KillTimer(client.MainWindow, StopTimer);
+  RemoveStopSignals();
+  statusBar->EndLine();
+  phases.End("run");
+  summary.Progress = statusBar->Panel(2);
+
+  const bool finished =
+      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end();
+  if (!finished) {
+    std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
+    return ExitNothingPlaced;
+  }
+
+  launcher->LaunchCommand(L"UpdateClientPCBDocument", "", 0, state.Placer.Get());
+  Editor().RunProcess("PCB:Netlist", "Optimize=All");
+  summary.LengthAfter = ConnectionLengthMils(board);
+  phases.End("write-back");
+
+  summary.Output = OutputFileName(options);
+  char message[1024] = {};
+  if (Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
+    std::fprintf(stderr, "autoplace: %s\n", message);
+    return ExitUnreadableBoard;
+  }
+  const bool pictures = SavePictures(options, PlacerWindow(*state.Placer));
+  phases.End("save");
+
+  MeasureBoardFile(summary.Output, summary.After);
+  summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();
+  if (!options.Quiet) {
+    PrintSummary(stdout, summary);
+  }
+  if (options.Timings) {
+    phases.Print();
+  }
+  return pictures ? ExitSuccess : ExitUnreadableBoard;
+}
+
+}  // namespace
+
+int RunAutoplace(const THostOptions& options) {
+  TRunState state;
+  CurrentRun = &state;
+  int code = ExitUnreadableBoard;
+  try {
+    code = Run(options, state);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "autoplace: %s\n", error.what());
+  }
+  // Drain what is queued, then let the plug-in's objects go before the libraries' globals.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  state.Placer = nullptr;
+  if (state.Client) {
+    state.Client->CurrentPcb = nullptr;
+    state.Client->Documents.clear();
+    state.Client->Module = nullptr;
+  }
+  SetExportedClient(nullptr);
+  CurrentRun = nullptr;
+  std::fflush(stdout);
+  return code;
+}

@@ -1,0 +1,133 @@
+#include "HostSummary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct TRect {
+  double X1, Y1, X2, Y2;
+  bool Intersects(const TRect& other) const {
+    return X1 < other.X2 && other.X1 < X2 && Y1 < other.Y2 && other.Y1 < Y2;
+  }
+};
+
+std::set<std::string> SplitNames(const std::string& text) {
+  std::set<std::string> names;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    names.insert(word);
+  }
+  return names;
+}
+
+void Extend(TRect& rect, double x1, double y1, double x2, double y2, bool& empty) {
+  if (empty) {
+    rect = {x1, y1, x2, y2};
+    empty = false;
+    return;
+  }
+  rect = {std::min(rect.X1, x1), std::min(rect.Y1, y1), std::max(rect.X2, x2),
+          std::max(rect.Y2, y2)};
+}
+
+// The rectangle of the pads (each taken at its larger side when turned off the axes) and body.
+TRect BoundsOf(const nlohmann::json& component) {
+  TRect rect{};
+  bool empty = true;
+  for (const auto& pad : component.value("pads", nlohmann::json::array())) {
+    const auto size = pad.value("size", nlohmann::json::array({0, 0}));
+    double w = size.at(0).get<double>() / 2;
+    double h = size.at(1).get<double>() / 2;
+    const double turn = std::fmod(std::fabs(pad.value("rotation", 0.0)), 180.0);
+    if (turn == 90.0) {
+      std::swap(w, h);
+    } else if (turn != 0.0) {
+      w = h = std::hypot(w, h);
+    }
+    const double x = pad.value("x", 0.0);
+    const double y = pad.value("y", 0.0);
+    Extend(rect, x - w, y - h, x + w, y + h, empty);
+  }
+  for (const auto& point : component.value("body", nlohmann::json::array())) {
+    const double x = point.at(0).get<double>();
+    const double y = point.at(1).get<double>();
+    Extend(rect, x, y, x, y, empty);
+  }
+  if (empty) {
+    const double x = component.value("x", 0.0);
+    const double y = component.value("y", 0.0);
+    rect = {x, y, x, y};
+  }
+  return rect;
+}
+
+bool IsSupplyCapacitor(const nlohmann::json& component, const std::set<std::string>& power,
+                       const std::set<std::string>& ground) {
+  const std::string designator = component.value("designator", "");
+  const auto pads = component.value("pads", nlohmann::json::array());
+  if (designator.empty() || designator[0] != 'C' || pads.size() != 2) {
+    return false;
+  }
+  const std::string a = pads[0].value("net", "");
+  const std::string b = pads[1].value("net", "");
+  return (power.count(a) != 0 && ground.count(b) != 0) ||
+         (power.count(b) != 0 && ground.count(a) != 0);
+}
+
+}  // namespace
+
+bool MeasureBoardFile(const std::string& fileName, TBoardFigures& figures) {
+  figures = {};
+  try {
+    std::ifstream stream(fileName);
+    const nlohmann::json board = nlohmann::json::parse(stream);
+    const auto placer = board.at("board").value("placer", nlohmann::json::object());
+    const auto power = SplitNames(placer.value("powerNets", ""));
+    const auto ground = SplitNames(placer.value("groundNets", ""));
+    std::vector<std::pair<std::string, TRect>> placed;
+    for (const auto& component : board.value("components", nlohmann::json::array())) {
+      ++figures.Components;
+      if (component.value("locked", false)) {
+        ++figures.Locked;
+      } else {
+        ++figures.Movable;
+      }
+      if (IsSupplyCapacitor(component, power, ground)) {
+        ++figures.SupplyCapacitors;
+      }
+      placed.emplace_back(component.value("layer", ""), BoundsOf(component));
+    }
+    for (size_t i = 0; i < placed.size(); ++i) {
+      for (size_t j = i + 1; j < placed.size(); ++j) {
+        if (placed[i].first == placed[j].first && placed[i].second.Intersects(placed[j].second)) {
+          ++figures.Overlaps;
+        }
+      }
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
+  const TBoardFigures& after = summary.After;
+  std::fprintf(stream, "Components: %d (%d movable, %d locked, %d supply capacitors)\n",
+               after.Components, after.Movable, after.Locked, after.SupplyCapacitors);
+  std::fprintf(stream, "Connection length: %.0f mil before, %.0f mil after\n", summary.LengthBefore,
+               summary.LengthAfter);
+  std::fprintf(stream,
+               "Overlapping footprints (same side, bounding rectangles): %d before, %d after\n",
+               summary.Before.Overlaps, after.Overlaps);
+  if (!summary.Progress.empty()) {
+    std::fprintf(stream, "Placer: %s\n", summary.Progress.c_str());
+  }
+  std::fprintf(stream, "Elapsed: %.2f s\n", summary.Seconds);
+  std::fprintf(stream, "Saved: %s\n", summary.Output.c_str());
+}

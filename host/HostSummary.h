@@ -1,0 +1,31 @@
+#pragma once
+
+// What the host can tell about a board from its file: components (movable, locked, capacitors
+// between a power net and a ground net, the ones the placer may set aside beside a powered part)
+// and overlapping footprints (pairs on the same side whose bounding rectangles intersect).
+
+#include <cstdio>
+#include <string>
+
+struct TBoardFigures {
+  int Components = 0;
+  int Movable = 0;
+  int Locked = 0;
+  int SupplyCapacitors = 0;
+  int Overlaps = 0;
+};
+
+// False when the file cannot be read as a board.
+bool MeasureBoardFile(const std::string& fileName, TBoardFigures& figures);
+
+struct TRunSummary {
+  TBoardFigures Before;
+  TBoardFigures After;
+  double LengthBefore = 0;  // mils
+  double LengthAfter = 0;
+  std::string Progress;  // the placer's last progress text (elapsed, optimization, moves)
+  double Seconds = 0;
+  std::string Output;
+};
+
+void PrintSummary(std::FILE* stream, const TRunSummary& summary);
