@@ -81,9 +81,9 @@ struct TPhases {
 };
 
 std::string RunParameters(const THostOptions& options) {
-  // The host writes back itself once the run is over, so that a stopped run writes nothing.
+  // The placer writes the board back when its run finishes; a stopped run writes nothing.
   std::string parameters =
-      std::string("Batch=") + (options.Preferences ? "False" : "True") + "|UseAutoPCBUpdate=False";
+      std::string("Batch=") + (options.Preferences ? "False" : "True") + "|UseAutoPCBUpdate=True";
   if (options.Seed) {
     parameters += "|Seed=" + std::to_string(*options.Seed);
   }
@@ -212,10 +212,9 @@ int Run(const THostOptions& options, TRunState& state) {
     return ExitNothingPlaced;
   }
 
-  launcher->LaunchCommand(L"UpdateClientPCBDocument", "", 0, state.Placer.Get());
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);
-  phases.End("write-back");
+  phases.End("netlist");
 
   summary.Output = OutputFileName(options);
   char message[1024] = {};
