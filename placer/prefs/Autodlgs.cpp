@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "engine/PlacerBoard.h"
-#include "framework/ClientProcs.h"
-#include "framework/HostStatus.h"
 #include "pcb/PCBProcsUnits.h"
 #include "pcb/PcbApi.h"
 
@@ -17,7 +15,6 @@ namespace {
 
 // Pop-up, caption, system menu, sizing frame and modal frame.
 constexpr DWORD StateDialogStyle = 0x80CC0080u;
-constexpr DWORD ContextHelpExStyle = 0x00000400u;
 
 // Lengths typed into the dialog are held to +-99999 mil.
 constexpr int32_t LengthLimit = 999990000;
@@ -33,17 +30,6 @@ const std::vector<std::string> InfoLines = {
     "down the autoplacment process. ",
     "eg :   PWR:  VCC +12 +5     GND: GND -12 ",
 };
-
-// The window the host wants its plug-ins' dialogs to belong to; none without a client.
-HWND HostDialogParent() {
-  const TComPtr<IClient> client = GetClient();
-  if (!client) {
-    return nullptr;
-  }
-  HWND parent = nullptr;
-  CheckStatus(client->GetDialogParent(&parent));
-  return parent;
-}
 
 template <class T>
 T& Placed(T& control, int left, int top, int width, int height) {
@@ -66,12 +52,7 @@ bool TStateDialog::RunDialog() {
 }
 
 void TStateDialog::CreateParams(TCreateParams& params) {
-  // The parameters of a server dialog: a form with context help, owned by the host's dialog
-  // parent.
-  TForm::CreateParams(params);
-  params.ExStyle |= ContextHelpExStyle;
-  params.WndParent = HostDialogParent();
-  // A state dialog is a pop-up with a modal frame; the host's main window owns it when it exists.
+  TServerDialog::CreateParams(params);
   params.Style = StateDialogStyle | (params.Style & WS_VISIBLE);
   if (HWND mainWindow = FindWindowA(HostMainWindowClassName, nullptr)) {
     params.WndParent = mainWindow;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/Forms.h"
+#include "framework/Rt_formsViews.h"
 
 class TBoard;
 
@@ -16,7 +16,7 @@ inline constexpr const char* HostMainWindowClassName = "TPlacerHostMainWindow";
 
 // A modal dialog that fills its controls from some state before it is shown and reads them back
 // when it is confirmed.
-class TStateDialog : public TForm {
+class TStateDialog : public TServerDialog {
  public:
   // State to controls; nothing in the base.
   virtual void SetState_AllControls() {}
@@ -28,8 +28,8 @@ class TStateDialog : public TForm {
   bool RunDialog();
 
  protected:
-  // A pop-up dialog window with caption, system menu and modal frame, owned by the host's dialog
-  // parent, or by the host's main window when there is one.
+  // A server dialog made a pop-up with caption, system menu and modal frame; the host's main
+  // window owns it when there is one, otherwise the host's dialog parent.
   void CreateParams(TCreateParams& params) override;
 };
 
