@@ -202,6 +202,17 @@ TComPtr<I> QueryInterfaceAs(T* object) noexcept {
   return result;
 }
 
+// The getter of an interface property: hands a counted reference to `object` (null allowed)
+// through `out`, or answers E_POINTER for a null `out`.
+template <class I>
+HRESULT HandOutInterface(std::type_identity_t<I>* object, I** out) noexcept {
+  if (out == nullptr) {
+    return E_POINTER;
+  }
+  *out = TComPtr<I>(object).Detach();
+  return S_OK;
+}
+
 // Implements IUnknown for a class that provides the listed interfaces: queries for IUnknown, for
 // each listed interface and for the interfaces it derives from succeed, everything else gives
 // E_NOINTERFACE. The object is born with one reference, which MakeComObject hands to its caller, so

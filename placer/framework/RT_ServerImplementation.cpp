@@ -110,11 +110,7 @@ HRESULT TServerModule::GetModuleName(std::wstring* name) {
 }
 
 HRESULT TServerModule::GetClient(IClient** client) {
-  if (client == nullptr) {
-    return E_POINTER;
-  }
-  *client = TComPtr<IClient>(Client).Detach();
-  return S_OK;
+  return HandOutInterface<IClient>(Client.Get(), client);
 }
 
 HRESULT TServerModule::GetDocumentCount(int32_t* count) {
@@ -138,11 +134,7 @@ HRESULT TServerModule::GetDocument(int32_t index, IServerDocument** document) {
 }
 
 HRESULT TServerModule::GetCommandLauncher(ICommandLauncher** launcher) {
-  if (launcher == nullptr) {
-    return E_POINTER;
-  }
-  *launcher = TComPtr<ICommandLauncher>(Launcher.Get()).Detach();
-  return S_OK;
+  return HandOutInterface<ICommandLauncher>(Launcher.Get(), launcher);
 }
 
 HRESULT TServerModule::Idle() {
@@ -177,9 +169,5 @@ HRESULT TServerModule::GetSetting(int32_t index, std::wstring* setting) {
 }
 
 HRESULT TServerModule::GetProcessControl(IProcessControl** control) {
-  if (control == nullptr) {
-    return E_POINTER;
-  }
-  *control = TComPtr<IProcessControl>(ProcessControl.Get()).Detach();
-  return S_OK;
+  return HandOutInterface<IProcessControl>(ProcessControl.Get(), control);
 }

@@ -158,11 +158,7 @@ HRESULT TServerDocument::AddView(IServerDocumentView* view) {
 }
 
 HRESULT TServerDocument::GetOwnerModule(IServerModule** module) {
-  if (module == nullptr) {
-    return E_POINTER;
-  }
-  *module = TComPtr<IServerModule>(Module).Detach();
-  return S_OK;
+  return HandOutInterface<IServerModule>(Module, module);
 }
 
 HRESULT TServerDocument::LoadFromFile() {

@@ -73,11 +73,7 @@ HRESULT TServerDocView::AfterCommand() {
 }
 
 HRESULT TServerDocView::GetOwnerDocument(IServerDocument** document) {
-  if (document == nullptr) {
-    return E_POINTER;
-  }
-  *document = TComPtr<IServerDocument>(Document).Detach();
-  return S_OK;
+  return HandOutInterface<IServerDocument>(Document, document);
 }
 
 HRESULT TServerDocView::GetWindowHandle(HWND* window) {

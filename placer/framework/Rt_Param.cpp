@@ -12,18 +12,9 @@ bool IsControl(char c) {
   return static_cast<unsigned char>(c) < 32;
 }
 
-std::string_view TrimControls(std::string_view text) {
-  while (!text.empty() && IsControl(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsControl(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
+// Parameter names are compared without their surrounding control characters; blanks count.
 bool SameParameterName(std::string_view stored, std::string_view wanted) {
-  return SameText(TrimControls(stored), TrimControls(wanted));
+  return SameText(TrimWhere(stored, &IsControl), TrimWhere(wanted, &IsControl));
 }
 
 // The shared list behind GetParameter, with a copy of the string it was parsed from.

@@ -20,14 +20,18 @@ bool IsBlankOrControl(char c) {
   return ByteOf(c) <= 32;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) {
+std::string_view TrimWhere(std::string_view text, bool (*trimmed)(char)) {
+  while (!text.empty() && trimmed(text.front())) {
     text.remove_prefix(1);
   }
-  while (!text.empty() && IsBlankOrControl(text.back())) {
+  while (!text.empty() && trimmed(text.back())) {
     text.remove_suffix(1);
   }
   return text;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  return TrimWhere(text, &IsBlankOrControl);
 }
 
 bool SameText(std::string_view a, std::string_view b) {

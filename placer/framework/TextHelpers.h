@@ -10,6 +10,9 @@
 // True for the characters that trimming removes: codes 0 to 32 (controls and the blank).
 bool IsBlankOrControl(char c);
 
+// `text` without the leading and trailing characters for which `trimmed` holds.
+std::string_view TrimWhere(std::string_view text, bool (*trimmed)(char));
+
 // `text` without leading and trailing characters of codes 0 to 32.
 std::string_view TrimBlanks(std::string_view text);
 
