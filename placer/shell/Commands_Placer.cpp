@@ -6,6 +6,7 @@
 
 #include "engine/PlaceObj.h"
 #include "framework/ClientProcs.h"
+#include "framework/ClientServices.h"
 #include "framework/HostStatus.h"
 #include "framework/Rt_Param.h"
 #include "framework/TextHelpers.h"
@@ -34,16 +35,7 @@ TComPtr<IServerDocument> OwnerDocument(IServerDocumentView& view) {
 TComPtr<IServerDocument> OpenPlacerDocument(const std::string& pcbFileName) {
   const std::string placerFileName = ChangeFileExt(pcbFileName, PlacerFileExtension);
   VFSCreateFile(placerFileName, "Placer", "");
-  const TComPtr<IClient> client = GetClient();
-  if (!client) {
-    return nullptr;
-  }
-  const std::wstring wideName = WidenText(placerFileName);
-  CheckStatus(client->BeforeOpenDocument());
-  TComPtr<IServerDocument> document;
-  CheckStatus(client->OpenDocument(L"Placer", wideName.c_str(), document.Put()));
-  CheckStatus(client->AfterOpenDocument(-1));
-  return document;
+  return OpenDocumentThroughHost(L"Placer", placerFileName);
 }
 
 void ApplyAutoPcbUpdate(IServerDocument& document, const char* parameters) {

@@ -52,6 +52,12 @@ void RunPcbProcess(const char* process, std::string_view name, std::string_view 
   RunProcess(process, parameters, ProcessParameterCapacity, 0);
 }
 
+void TellHostRunEnded(IServerDocument* document) {
+  if (const TComPtr<IClient> client = GetClient()) {
+    CheckStatus(client->DocumentRunEnded(document));
+  }
+}
+
 }  // namespace
 
 TPlacerDocument::TEngineUse::TEngineUse(TPlacerDocument& document) : Document(document) {
@@ -203,17 +209,11 @@ void TPlacerDocument::DoPlacementFinished() {
     WriteBack();
   }
   ShowInformation("Auto-Place is Finished");
-  if (const TComPtr<IClient> client = GetClient()) {
-    CheckStatus(client->DocumentRunEnded(this));
-  }
+  TellHostRunEnded(this);
 }
 
 HRESULT TPlacerDocument::PlacementStopped() {
-  return CallAtHostBoundary([&] {
-    if (const TComPtr<IClient> client = GetClient()) {
-      CheckStatus(client->DocumentRunEnded(this));
-    }
-  });
+  return CallAtHostBoundary([&] { TellHostRunEnded(this); });
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -267,12 +267,7 @@ uint32_t TPlacerDocument::FindOrOpenPcbBoard(const std::string& fileName) {
   if (board != 0) {
     return board;
   }
-  const TComPtr<IClient> client = GetClient();
-  const std::wstring wideName = WidenText(fileName);
-  CheckStatus(client->BeforeOpenDocument());
-  TComPtr<IServerDocument> opened;
-  CheckStatus(client->OpenDocument(L"PCB", wideName.c_str(), opened.Put()));
-  CheckStatus(client->AfterOpenDocument(-1));
+  OpenDocumentThroughHost(L"PCB", fileName);
   board = BoardHandleOfFile(fileName);
   if (board == 0) {
     ShowError("Cannot find " + fileName + ". " + "\r" + "Load the file and try again");
@@ -295,6 +290,9 @@ void TPlacerDocument::RunPcbProcesses(uint32_t board) {
 
 void TPlacerDocument::MarkPcbDocumentModified(const std::string& fileName) {
   const TComPtr<IClient> client = GetClient();
+  if (!client) {
+    return;
+  }
   const std::wstring wideName = WidenText(fileName);
   TComPtr<IServerDocument> document;
   CheckStatus(client->GetDocumentByPath(wideName.c_str(), document.Put()));
