@@ -96,11 +96,13 @@ void TAutoPlacer::ExchangeComponents(int32_t a, int32_t b) {
 }
 
 void TAutoPlacer::PartitionComponents() {
-  // Bypass capacitors to the end.
+  // Bypass capacitors to the end. A locked part that looks like a capacitor (a two-pad part between
+  // a power and a ground net, a connector for instance) stays with the fixed records: it must not
+  // be placed beside a powered component, and the moves must keep off it.
   BypassCount = 0;
   int32_t i = ComponentCount;
   for (int32_t j = 1; j <= i;) {
-    if (Component(j).Flags & FlagBypass) {
+    if ((Component(j).Flags & FlagBypass) && Component(j).Movable != 0) {
       ++BypassCount;
       ExchangeComponents(i, j);
       --i;

@@ -124,6 +124,30 @@ TEST_F(RunLoopTest, SetupPartitionsTheRecordsAndCentresTheGroups) {
   EXPECT_EQ(one.GroupWidth, one.Width);
 }
 
+TEST_F(RunLoopTest, ALockedPartClassifiedAsACapacitorStaysWithTheFixedRecords) {
+  TAutoPlacer placer;
+  Build(placer);
+  TEngineBuilder builder(placer);
+  const int32_t header = builder.Component(
+      {100 * Mil, 1300 * Mil, 40 * Mil, 20 * Mil, TopLayer, true, false, FlagBypass});
+  builder.Nets(9);
+  placer.Seed = 1;
+  placer.Setup();
+
+  EXPECT_EQ(placer.FixedCount, 2);
+  EXPECT_EQ(placer.BypassCount, 1);
+  const TCompRecord* locked = nullptr;
+  for (int32_t k = placer.MovableCount + 1; k <= placer.MovableCount + placer.FixedCount; ++k) {
+    if (placer.Component(k).CenterX == 100 * Mil) {
+      locked = &placer.Component(k);
+    }
+  }
+  ASSERT_NE(locked, nullptr) << "component " << header << " is not among the fixed records";
+  placer.PlaceBypassCapacitors();
+  EXPECT_EQ(locked->CenterX, 100 * Mil);
+  EXPECT_EQ(locked->CenterY, 1300 * Mil);
+}
+
 TEST_F(RunLoopTest, AFullRunLogsSeventyPassesAndPostsFinished) {
   TAutoPlacer placer;
   Build(placer);
