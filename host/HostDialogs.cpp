@@ -10,16 +10,8 @@ namespace {
 constexpr const char* OkButton = "Ok";
 constexpr const char* CancelButton = "Cancel";
 
-int ShowBox(const char* text, const char* caption, UINT type, bool interactive) {
-  std::fprintf(stdout, "%s: %s\n", caption != nullptr ? caption : "", text != nullptr ? text : "");
-  std::fflush(stdout);
-  if (interactive) {
-    std::fprintf(stdout, "(press Enter) ");
-    std::fflush(stdout);
-    std::string line;
-    std::getline(std::cin, line);
-  }
-  // The first button: what a user confirming the box would press.
+// The first button: what a user confirming the box would press.
+int FirstButton(UINT type) {
   switch (type & 0xFu) {
     case 2:
       return IDABORT;
@@ -31,6 +23,25 @@ int ShowBox(const char* text, const char* caption, UINT type, bool interactive) 
     default:
       return IDOK;
   }
+}
+
+bool IsInformation(UINT type) {
+  return (type & MB_ICONMASK) == MB_ICONINFORMATION;
+}
+
+int ShowBox(const char* text, const char* caption, UINT type, bool interactive, bool quiet) {
+  if (quiet && IsInformation(type)) {
+    return FirstButton(type);
+  }
+  std::fprintf(stdout, "%s: %s\n", caption != nullptr ? caption : "", text != nullptr ? text : "");
+  std::fflush(stdout);
+  if (interactive) {
+    std::fprintf(stdout, "(press Enter) ");
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+  }
+  return FirstButton(type);
 }
 
 bool IsEditable(const PlatformControlDescription& control) {
@@ -99,7 +110,7 @@ void InstallDialogHandlers(const TDialogScript& script, TDialogState& state,
                            std::function<void(const std::string&)> afterBox) {
   PlatformSetMessageBoxHandler(
       [script, &state, afterBox](HWND, const char* text, const char* caption, UINT type) {
-        const int answer = ShowBox(text, caption, type, script.Interactive);
+        const int answer = ShowBox(text, caption, type, script.Interactive, script.Quiet);
         state.Boxes.emplace_back(text != nullptr ? text : "");
         if (afterBox) {
           afterBox(state.Boxes.back());

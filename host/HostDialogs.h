@@ -1,7 +1,8 @@
 #pragma once
 
 // Message boxes and modal forms on a command line. A box prints "caption: text"; on a terminal it
-// waits for Enter, otherwise it goes on with the box's first button. (Unattended mode is decided
+// waits for Enter, otherwise it goes on with the box's first button; with Quiet an information box
+// is answered with its first button without a word. (Unattended mode is decided
 // by the plug-in's boxes before they reach the host.) The preferences dialog is filled from
 // CONTROL=VALUE settings and confirmed, cancelled on request, or shown as a small text form on a
 // terminal.
@@ -16,6 +17,7 @@ struct TDialogScript {
   std::vector<std::string> Settings;  // CONTROL=VALUE
   bool Cancel = false;
   bool Interactive = false;  // standard input and output are a terminal
+  bool Quiet = false;        // information boxes are neither printed nor waited for
 };
 
 struct TDialogState {

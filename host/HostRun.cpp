@@ -150,7 +150,7 @@ int Run(const THostOptions& options, TRunState& state) {
   client.MainWindow = CreateMainWindow();
 
   TDialogScript script{options.Settings, options.Cancel,
-                       isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0};
+                       isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0, options.Quiet};
   TDialogState dialogs;
   InstallDialogHandlers(script, dialogs, [&](const std::string& text) {
     // A board with nothing to place: the engine waits for a stop, which a user would give.
