@@ -10,6 +10,14 @@ using namespace Tarnix;
 
 namespace {
 
+// Colours are held as 0xRRGGBB; the drawing takes them with red in the low byte.
+uint32_t ColorRefFromRgb(uint32_t rgb) {
+  return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
+}
+uint32_t RgbFromColorRef(uint32_t colorRef) {
+  return ColorRefFromRgb(colorRef & 0xFFFFFFu);
+}
+
 // More drill pairs than a stack of 82 layers can use are refused.
 constexpr int32_t LargestLayerPairCount = LayerCount * LayerCount;
 
@@ -99,7 +107,11 @@ int32_t PCBAPI_CALL PcbApi_QueryBoardLayerInfo(uint8_t Mode, uint32_t Board, uin
   return QueryLayerRecord(Mode, LayerNumber, Board, false, [&](TFieldIo& io, TLayerRecord& layer) {
     io(Opaque1, layer.InfoByte1);
     io(Opaque2, layer.InfoByte2);
-    io(LayerInfo, layer.Info);
+    // A layer's information word is its colour as the placer draws with it, 0x00BBGGRR.
+    int32_t info = static_cast<int32_t>(ColorRefFromRgb(layer.Color));
+    io(LayerInfo, info);
+    if (!io.IsReading())
+      layer.Color = RgbFromColorRef(static_cast<uint32_t>(info));
   });
 }
 

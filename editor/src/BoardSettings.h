@@ -30,7 +30,6 @@ struct TLayerRecord {
   TDielectric Dielectric;
   uint32_t Color = 0;  // 0xRRGGBB
   uint8_t InfoByte1 = 0, InfoByte2 = 0;
-  int32_t Info = 0;
 };
 
 struct TLayerPair {

@@ -137,6 +137,23 @@ TEST_F(FieldsTest, BoardRecordGridsAndPlacerOptionsGoBothWays) {
 }
 
 // The default stack is the top layer above the bottom layer, drilled as one pair.
+// The drawing takes a layer's colour from its information word, with red in the low byte.
+TEST_F(FieldsTest, LayerInformationIsTheLayersColour) {
+  uint32_t rgb = 0;
+  ASSERT_EQ(Tarnix_GetLayerColor(Board, TopLayer, &rgb), 0);
+  int32_t info = 0;
+  ASSERT_EQ(PcbApi_QueryBoardLayerInfo(PcbApi_ModeRead, Board, TopLayer, nullptr, nullptr, &info),
+            0);
+  EXPECT_EQ(static_cast<uint32_t>(info),
+            ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu));
+
+  info = 0x00332211;  // red 0x11, green 0x22, blue 0x33
+  ASSERT_EQ(PcbApi_QueryBoardLayerInfo(PcbApi_ModeWrite, Board, TopLayer, nullptr, nullptr, &info),
+            0);
+  ASSERT_EQ(Tarnix_GetLayerColor(Board, TopLayer, &rgb), 0);
+  EXPECT_EQ(rgb, 0x112233u);
+}
+
 TEST_F(FieldsTest, LayersStackAndPairs) {
   PcbString255 name{};
   uint8_t prev = 9, next = 9;
