@@ -21,7 +21,9 @@ class TDocumentRegistry : public TInterfacedObject<IDocumentRegistry> {
                                              int32_t flags, int32_t* id) override;
   HRESULT STDMETHODCALLTYPE UnregisterDocument(int32_t id) override;
 
-  std::map<int32_t, TComPtr<IServerDocument>> Registered;
+  // Registration does not keep a document alive: a document unregisters itself when it goes, and a
+  // counted reference here would keep it from ever going.
+  std::map<int32_t, IServerDocument*> Registered;
 
  private:
   int32_t LastId = 0;
