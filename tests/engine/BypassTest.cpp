@@ -11,12 +11,12 @@ namespace {
 constexpr int32_t BoardSize = 20000000;
 
 // Footprint of the capacitors in these tests: short side 600000, long side 1000000.
-TEngineBuilder::TComponentSpec Capacitor(int32_t width = 600000, int32_t height = 1000000) {
+TEngineBuilder::TComponentShape Capacitor(int32_t width = 600000, int32_t height = 1000000) {
   return {1000000, 1000000, width, height, TopLayer, true, true, FlagBypass | FlagPowered};
 }
 
-TEngineBuilder::TComponentSpec Part(int32_t cx, int32_t cy, int32_t w, int32_t h, int32_t flags,
-                                    bool movable = true) {
+TEngineBuilder::TComponentShape Part(int32_t cx, int32_t cy, int32_t w, int32_t h, int32_t flags,
+                                     bool movable = true) {
   return {cx, cy, w, h, TopLayer, true, movable, flags};
 }
 

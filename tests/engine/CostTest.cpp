@@ -18,7 +18,7 @@ constexpr int32_t DensityCell = 2560000;
 constexpr int32_t MaxCoord = std::numeric_limits<int32_t>::max();
 constexpr int32_t MinCoord = std::numeric_limits<int32_t>::min();
 
-using TSpec = TEngineBuilder::TComponentSpec;
+using TShape = TEngineBuilder::TComponentShape;
 
 void Translate(TCompRecord& component, int32_t dx, int32_t dy) {
   for (auto& pin : component.Pins) {
@@ -74,7 +74,7 @@ class CostTest : public ::testing::Test {
 };
 
 // Covers occupancy columns and rows 0..2.
-constexpr TSpec ThreeByThree{
+constexpr TShape ThreeByThree{
     .CenterX = 960000, .CenterY = 960000, .Width = 1280000, .Height = 1280000};
 
 TEST_F(CostTest, StackedFootprintsOverlapOnceForEverySharedCell) {
@@ -94,16 +94,16 @@ TEST_F(CostTest, StackedFootprintsOverlapOnceForEverySharedCell) {
 TEST(CostOverlap, SidesDecideWhichFootprintsMeet) {
   struct TCase {
     const char* Name;
-    TSpec Lower;
-    TSpec Upper;
+    TShape Lower;
+    TShape Upper;
     int32_t Cells;  // overlapping cells
   };
   auto with = [](uint8_t layer, bool singleLayer, bool movable = true) {
-    TSpec spec = ThreeByThree;
-    spec.Layer = layer;
-    spec.SingleLayer = singleLayer;
-    spec.Movable = movable;
-    return spec;
+    TShape shape = ThreeByThree;
+    shape.Layer = layer;
+    shape.SingleLayer = singleLayer;
+    shape.Movable = movable;
+    return shape;
   };
   const TCase cases[] = {
       {"both on top", with(TopLayer, true), with(TopLayer, true), 9},

@@ -57,7 +57,7 @@ class TEngineBuilder {
     return *this;
   }
 
-  struct TComponentSpec {
+  struct TComponentShape {
     int32_t CenterX = 0;
     int32_t CenterY = 0;
     int32_t Width = 0;
@@ -69,16 +69,16 @@ class TEngineBuilder {
   };
 
   // Adds a component whose reference point is its centre; returns its 1-based number.
-  int32_t Component(const TComponentSpec& spec) {
+  int32_t Component(const TComponentShape& shape) {
     auto record = std::make_unique<TCompRecord>();
-    record->CenterX = record->X = record->GroupX = spec.CenterX;
-    record->CenterY = record->Y = record->GroupY = spec.CenterY;
-    record->Width = record->GroupWidth = spec.Width;
-    record->Height = record->GroupHeight = spec.Height;
-    record->Layer = spec.Layer;
-    record->SingleLayer = spec.SingleLayer ? 1 : 0;
-    record->Movable = spec.Movable ? 1 : 0;
-    record->Flags = spec.Flags | (spec.Movable ? 0 : FlagFixed);
+    record->CenterX = record->X = record->GroupX = shape.CenterX;
+    record->CenterY = record->Y = record->GroupY = shape.CenterY;
+    record->Width = record->GroupWidth = shape.Width;
+    record->Height = record->GroupHeight = shape.Height;
+    record->Layer = shape.Layer;
+    record->SingleLayer = shape.SingleLayer ? 1 : 0;
+    record->Movable = shape.Movable ? 1 : 0;
+    record->Flags = shape.Flags | (shape.Movable ? 0 : FlagFixed);
     Placer.Components.push_back(std::move(record));
     const auto k = static_cast<int32_t>(Placer.Components.size());
     Placer.Component(k).GroupNext = Placer.Component(k).GroupPrev = k;
