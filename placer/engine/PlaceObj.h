@@ -224,6 +224,9 @@ class TAutoPlacer {
   // cells change are re-traced by the second. The terms come out exactly the same.
   void WithdrawContribution(int32_t k);
   void RestoreContribution(int32_t k);
+
+  bool SpotTaken(int32_t c, int32_t x, int32_t y) const;
+  void PlaceOnFreeSpot(int32_t c, int32_t x, int32_t y);
 };
 
 // Turns (x, y) by q quarter turns counter-clockwise about the origin; other q leave it unchanged.

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
+#include "FootprintBox.h"
 #include "PlaceObj.h"
 
 namespace {
@@ -26,6 +28,18 @@ bool IsVertical(int32_t side) {
 // round(v / 2) with ties to even, wrapped into 32 bits.
 int32_t RoundedHalf(int64_t v) {
   return static_cast<int32_t>(static_cast<int64_t>(std::nearbyint(static_cast<double>(v) / 2.0)));
+}
+
+// How many spots a capacitor without a strip tries around the one it wants: about 25 rings.
+constexpr int32_t MaxFreeSpotTries = 2500;
+
+bool FitsInt32(int64_t v) {
+  return v >= INT32_MIN && v <= INT32_MAX;
+}
+
+// Half of v rounded up, so that a footprint centred that far from an edge clears it.
+int32_t HalfUp(int64_t v) {
+  return static_cast<int32_t>((v + 1) / 2);
 }
 
 int32_t WrapAdd(int32_t a, int64_t b) {
@@ -58,6 +72,12 @@ int32_t ReserveStrip(TCompRecord& component, int32_t shortSide, int32_t longSide
   const bool right = component.X > component.CenterX;
   ShiftBody(component, right ? -half : half, 0);
   return right ? SideRight : SideLeft;
+}
+
+// Only a powered movable component had a strip reserved beside its body. The search for a
+// partner may end at one without: the capacitor then goes against its footprint, not onto it.
+bool HasStrip(const TCompRecord& component) {
+  return component.BypassSide != 0;
 }
 
 // The side of the strip beside a component. The side recorded when the strip was reserved is
@@ -104,8 +124,11 @@ void TAutoPlacer::PlaceBypassCapacitors() {
   const int32_t shortSide = BypassShort;
   int32_t cursor = 1;  // over the movable positions
   for (int32_t c = MovableCount + FixedCount + 1; c <= ComponentCount; ++c) {
+    TCompRecord& capacitor = Component(c);
     if (cursor > MovableCount) {
-      PlaceCentreAt(c, BoardLeft, BoardBottom);
+      // Nobody is left to take it: the lower left corner of the placement area, inside it.
+      PlaceOnFreeSpot(c, WrapAdd(BoardLeft, HalfUp(capacitor.Width)),
+                      WrapAdd(BoardBottom, HalfUp(capacitor.Height)));
       continue;
     }
     // The search stops at the last movable position, powered or not.
@@ -114,7 +137,6 @@ void TAutoPlacer::PlaceBypassCapacitors() {
     }
     const TCompRecord& host = Component(cursor);
     const int32_t side = StripSide(host);
-    TCompRecord& capacitor = Component(c);
     int32_t targetX = host.CenterX;
     int32_t targetY = host.CenterY;
     if (IsVertical(side)) {
@@ -122,17 +144,82 @@ void TAutoPlacer::PlaceBypassCapacitors() {
       if (capacitor.Width < capacitor.Height) {
         RotateAboutOrigin(1, c);
       }
-      const int32_t offset = RoundedHalf(int64_t{host.Height} - shortSide);
+      const int32_t offset = HasStrip(host) ? RoundedHalf(int64_t{host.Height} - shortSide)
+                                            : HalfUp(int64_t{host.Height} + capacitor.Height);
       targetY = WrapAdd(host.CenterY, side == SideUp ? offset : -int64_t{offset});
     } else {
       // Standing upright in a strip to the right or left of the body.
       if (capacitor.Width > capacitor.Height) {
         RotateAboutOrigin(1, c);
       }
-      const int32_t offset = RoundedHalf(int64_t{host.Width} - shortSide);
+      const int32_t offset = HasStrip(host) ? RoundedHalf(int64_t{host.Width} - shortSide)
+                                            : HalfUp(int64_t{host.Width} + capacitor.Width);
       targetX = WrapAdd(host.CenterX, side == SideRight ? offset : -int64_t{offset});
     }
-    PlaceCentreAt(c, targetX, targetY);
+    if (HasStrip(host)) {
+      PlaceCentreAt(c, targetX, targetY);
+    } else {
+      PlaceOnFreeSpot(c, targetX, targetY);
+    }
     ++cursor;
   }
+}
+
+bool TAutoPlacer::SpotTaken(int32_t c, int32_t x, int32_t y) const {
+  const TCompRecord& capacitor = Component(c);
+  if (Blocked(x, y, capacitor.Width, capacitor.Height)) {
+    return true;
+  }
+  const TBox box = CentredBox(x, y, capacitor.Width, capacitor.Height);
+  const auto overlaps = [&box](const TCompRecord& other) {
+    return Overlap(box, CentredBox(other.CenterX, other.CenterY, other.Width, other.Height));
+  };
+  for (int32_t i = 1; i <= MovableCount; ++i) {
+    if (overlaps(Component(i))) {
+      return true;
+    }
+  }
+  // The capacitors before this one have been placed already.
+  for (int32_t i = MovableCount + FixedCount + 1; i < c; ++i) {
+    if (overlaps(Component(i))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A capacitor without a strip to go into would otherwise end off the board, on a keep-out or on
+// another component. It takes the free spot nearest to the wanted one, looking ring by ring on a
+// lattice as fine as its larger side, and stays at the wanted spot if none is found nearby.
+void TAutoPlacer::PlaceOnFreeSpot(int32_t c, int32_t x, int32_t y) {
+  const TCompRecord& capacitor = Component(c);
+  const int64_t step = std::max({int64_t{1}, int64_t{capacitor.Width}, int64_t{capacitor.Height}});
+  int32_t bestX = x;
+  int32_t bestY = y;
+  if (SpotTaken(c, x, y)) {
+    int64_t bestDistance = -1;
+    int32_t tried = 0;
+    for (int64_t ring = 1; bestDistance < 0 && tried < MaxFreeSpotTries; ++ring) {
+      for (int64_t dx = -ring; dx <= ring; ++dx) {
+        for (int64_t dy = -ring; dy <= ring; ++dy) {
+          if (std::max(std::abs(dx), std::abs(dy)) != ring) {
+            continue;
+          }
+          ++tried;
+          const int64_t spotX = x + dx * step;
+          const int64_t spotY = y + dy * step;
+          const int64_t distance = dx * dx + dy * dy;
+          if (!FitsInt32(spotX) || !FitsInt32(spotY) ||
+              (bestDistance >= 0 && distance >= bestDistance) ||
+              SpotTaken(c, static_cast<int32_t>(spotX), static_cast<int32_t>(spotY))) {
+            continue;
+          }
+          bestDistance = distance;
+          bestX = static_cast<int32_t>(spotX);
+          bestY = static_cast<int32_t>(spotY);
+        }
+      }
+    }
+  }
+  PlaceCentreAt(c, bestX, bestY);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "FootprintBox.h"
 #include "PlaceObj.h"
 
 namespace {
@@ -68,23 +69,6 @@ void SnapToGrid(const TCompRecord& component, int32_t grid, int32_t& x, int32_t&
   const int32_t refY = WrapAdd(WrapSub(y, component.CenterY), component.Y);
   x = WrapSub(x, refX % grid);
   y = WrapSub(y, refY % grid);
-}
-
-// A box with 64-bit sides, so that a box reaching past the 32-bit range is still compared right.
-struct TBox {
-  int64_t Left;
-  int64_t Bottom;
-  int64_t Right;
-  int64_t Top;
-};
-
-TBox CentredBox(int32_t x, int32_t y, int32_t w, int32_t h) {
-  return TBox{int64_t{x} - w / 2, int64_t{y} - h / 2, int64_t{x} + w / 2, int64_t{y} + h / 2};
-}
-
-// Strict on all four sides: boxes that only touch do not overlap.
-bool Overlap(const TBox& a, const TBox& b) {
-  return a.Left < b.Right && a.Right > b.Left && a.Bottom < b.Top && a.Top > b.Bottom;
 }
 
 bool TryDisplacement(TAutoPlacer& placer, int32_t k) {

@@ -146,15 +146,16 @@ TEST(BypassPlacement, PairsCapacitorsWithPoweredComponentsInOrder) {
   EXPECT_EQ(first.CenterY, 5000000 + (4600000 - 600000) / 2);
   EXPECT_EQ(first.Width, 1000000);
   EXPECT_EQ(first.Rotation, 1);
-  // The search stops at the last movable position, powered or not: standing upright at its right.
+  // The search stops at the last movable position, powered or not: standing upright at its right,
+  // against its footprint, as it has no strip to take the capacitor.
   const TCompRecord& second = placer.Component(capacitors[1]);
-  EXPECT_EQ(second.CenterX, 15000000 + (4000000 - 600000) / 2);
+  EXPECT_EQ(second.CenterX, 15000000 + (4000000 + 600000) / 2);
   EXPECT_EQ(second.CenterY, 5000000);
   EXPECT_EQ(second.Rotation, 0);
-  // Nothing left to pair with: the lower left corner of the area.
+  // Nothing left to pair with: the lower left corner of the area, inside it.
   const TCompRecord& third = placer.Component(capacitors[2]);
-  EXPECT_EQ(third.CenterX, 1000000);
-  EXPECT_EQ(third.CenterY, 2000000);
+  EXPECT_EQ(third.CenterX, 1000000 + 600000 / 2);
+  EXPECT_EQ(third.CenterY, 2000000 + 1000000 / 2);
   EXPECT_EQ(third.Rotation, 0);
   // The pins went along with every capacitor.
   for (const int32_t c : capacitors) {
@@ -213,4 +214,39 @@ TEST(BypassPlacement, TheCapacitorLandsInTheReservedStripAfterTheComponentTurned
     EXPECT_GE(strip.Bottom, reserved.Bottom) << turns;
     EXPECT_LE(strip.Top, reserved.Top) << turns;
   }
+}
+
+TEST(BypassPlacement, CapacitorsWithoutAStripTakeTheNearestFreeSpots) {
+  // One unpowered movable part, which the search ends at; its left side is the board's edge.
+  // The corner is under a keep-out, so three capacitors need free spots: against the part would
+  // be off the board, and the leftovers must not pile up on each other.
+  TAutoPlacer placer;
+  TEngineBuilder builder(placer);
+  builder.Area(0, 0, BoardSize, BoardSize).KeepOut(0, 0, 2000000, 2000000);
+  const int32_t part = builder.Component(Part(1000000, 10000000, 2000000, 1000000, 0));
+  for (int i = 0; i < 3; ++i) {
+    builder.Component(Capacitor());
+  }
+  builder.Partitioned();
+  placer.BypassExtents();
+  placer.ReserveBypassSpace();
+  placer.PlaceBypassCapacitors();
+
+  std::vector<TBoxSides> boxes{Footprint(placer.Component(part))};
+  for (int32_t c = 2; c <= placer.ComponentCount; ++c) {
+    const TBoxSides box = Footprint(placer.Component(c));
+    EXPECT_TRUE(box.Left >= 0 && box.Bottom >= 0 && box.Right <= BoardSize && box.Top <= BoardSize)
+        << c;
+    EXPECT_FALSE(box.Left < 2000000 && box.Bottom < 2000000) << c << " on the keep-out";
+    for (const TBoxSides& other : boxes) {
+      EXPECT_FALSE(box.Left < other.Right && box.Right > other.Left && box.Bottom < other.Top &&
+                   box.Top > other.Bottom)
+          << c;
+    }
+    boxes.push_back(box);
+  }
+  // The nearest free spots: next to the part above it, and just off the keep-out.
+  EXPECT_LE(placer.Component(2).CenterY - 10000000, 2000000);
+  EXPECT_LE(placer.Component(3).CenterX, 3000000);
+  EXPECT_LE(placer.Component(3).CenterY, 3000000);
 }

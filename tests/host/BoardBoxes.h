@@ -118,12 +118,15 @@ inline std::set<std::string> NetNames(const std::string& list) {
   return names;
 }
 
+// How the placer tells supply capacitors and the parts they feed, from the board's settings.
 struct TSupplyNets {
   std::set<std::string> Power, Ground;
+  double Clearance = 0;  // the small components' clearance, in mil
 
   explicit TSupplyNets(const nlohmann::json& board)
       : Power(NetNames(board["board"]["placer"].value("powerNets", ""))),
-        Ground(NetNames(board["board"]["placer"].value("groundNets", ""))) {}
+        Ground(NetNames(board["board"]["placer"].value("groundNets", ""))),
+        Clearance(board["board"]["placer"].value("smallComponentClearance", 0.0)) {}
 
   bool HasPad(const nlohmann::json& component, const std::set<std::string>& nets) const {
     for (const auto& pad : component.value("pads", nlohmann::json::array())) {
@@ -136,15 +139,18 @@ struct TSupplyNets {
   bool OnPowerAndGround(const nlohmann::json& component) const {
     return HasPad(component, Power) && HasPad(component, Ground);
   }
-  // A two-pad part between a power and a ground net, which the placer sets aside as a capacitor.
+  // A small two-pad part between a power and a ground net (within 500 x 200 mil plus the
+  // clearance), which the placer sets aside as a capacitor.
   bool IsBypassCapacitor(const nlohmann::json& component) const {
-    const auto& pads = component.value("pads", nlohmann::json::array());
-    return pads.size() == 2 && OnPowerAndGround(component);
+    const TBox box = ComponentBox(component);
+    const double width = box.Right - box.Left, height = box.Top - box.Bottom;
+    return component.value("pads", nlohmann::json::array()).size() == 2 &&
+           OnPowerAndGround(component) && std::max(width, height) <= 500 + Clearance &&
+           std::min(width, height) <= 200 + Clearance;
   }
-  // A part with more than two pads on both a power and a ground net.
+  // Any other part on both a power and a ground net, which wants a capacitor beside it.
   bool IsPowered(const nlohmann::json& component) const {
-    return component.value("pads", nlohmann::json::array()).size() > 2 &&
-           OnPowerAndGround(component);
+    return OnPowerAndGround(component) && !IsBypassCapacitor(component);
   }
 };
 
