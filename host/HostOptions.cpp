@@ -8,7 +8,8 @@ namespace {
 constexpr const char* ExitCodeHelp =
     "Exit codes: 0 the board was placed and saved; 1 a message box in unattended mode "
     "(QUENOR_TESTMODE); 2 a usage error; 3 the board cannot be read or the placed board cannot "
-    "be saved; 4 the run placed nothing or was stopped (nothing is saved).";
+    "be saved; 4 the run was stopped (nothing is saved); 5 the board has nothing to place (nothing "
+    "is saved).";
 
 }  // namespace
 

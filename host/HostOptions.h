@@ -26,7 +26,8 @@ inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitUnattendedBox = 1;
 inline constexpr int ExitUsage = 2;
 inline constexpr int ExitUnreadableBoard = 3;
-inline constexpr int ExitNothingPlaced = 4;
+inline constexpr int ExitStopped = 4;
+inline constexpr int ExitNothingToPlace = 5;
 
 // Parses the arguments; on --help or an error prints what CLI11 prints and returns the exit code
 // in `exitCode` with no options.

@@ -152,9 +152,11 @@ int Run(const THostOptions& options, TRunState& state) {
   TDialogScript script{options.Settings, options.Cancel,
                        isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0, options.Quiet};
   TDialogState dialogs;
+  bool nothingToPlace = false;
   InstallDialogHandlers(script, dialogs, [&](const std::string& text) {
     // A board with nothing to place: the engine waits for a stop, which a user would give.
     if (text == NothingToPlaceText) {
+      nothingToPlace = true;
       PostMessageA(client.MainWindow, WM_HOST_STOP, 0, 0);
     }
   });
@@ -193,7 +195,7 @@ int Run(const THostOptions& options, TRunState& state) {
       return ExitSuccess;  // the dialog was cancelled: nothing to do, silently
     }
     std::fprintf(stderr, "autoplace: nothing to place (no components or no nets)\n");
-    return ExitNothingPlaced;
+    return ExitNothingToPlace;
   }
   if (options.StopAfter > 0) {
     SetTimer(client.MainWindow, StopTimer, static_cast<UINT>(options.StopAfter * 1000.0), nullptr);
@@ -209,7 +211,7 @@ int Run(const THostOptions& options, TRunState& state) {
       std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end();
   if (!finished) {
     std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
-    return ExitNothingPlaced;
+    return nothingToPlace ? ExitNothingToPlace : ExitStopped;
   }
 
   Editor().RunProcess("PCB:Netlist", "Optimize=All");

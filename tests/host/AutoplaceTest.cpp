@@ -307,24 +307,35 @@ TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOrOnFreeSpots
   }
 }
 
-// With every part locked the placer says so and waits; the host stops the run as a user would.
-TEST_F(AutoplaceTest, ABoardWithEveryPartLockedIsStoppedWithItsMessage) {
-  auto board = Board("small.pcb");
-  for (auto& component : board["components"]) {
+// With every part locked the placer says so and waits; the host stops the run as a user would. A
+// board without components never starts a run. Both tell "nothing to place" from a stopped run.
+TEST_F(AutoplaceTest, ABoardWithNothingToPlaceSaysSoAndSavesNothing) {
+  auto locked = Board("small.pcb");
+  for (auto& component : locked["components"]) {
     component["locked"] = true;
   }
-  std::ofstream(Folder / "locked.pcb") << board.dump(2);
-  const auto result = Run("locked.pcb --seed 1 -o out.pcb");
-  EXPECT_EQ(result.ExitCode, 4) << result.Output;
-  EXPECT_NE(result.Output.find("Auto Place cannot run. No un-locked components."),
+  std::ofstream(Folder / "locked.pcb") << locked.dump(2);
+  auto empty = Board("small.pcb");
+  empty["components"] = nlohmann::json::array();
+  std::ofstream(Folder / "empty.pcb") << empty.dump(2);
+
+  const auto lockedRun = Run("locked.pcb --seed 1 -o out.pcb");
+  EXPECT_EQ(lockedRun.ExitCode, 5) << lockedRun.Output;
+  EXPECT_NE(lockedRun.Output.find("Auto Place cannot run. No un-locked components."),
             std::string::npos)
-      << result.Output;
-  EXPECT_NE(result.Output.find("autoplace: the run was stopped; nothing was written back or saved"),
-            std::string::npos)
-      << result.Output;
+      << lockedRun.Output;
+  EXPECT_NE(
+      lockedRun.Output.find("autoplace: the run was stopped; nothing was written back or saved"),
+      std::string::npos)
+      << lockedRun.Output;
+  const auto emptyRun = Run("empty.pcb --seed 1 -o out.pcb");
+  EXPECT_EQ(emptyRun.ExitCode, 5) << emptyRun.Output;
+  EXPECT_NE(emptyRun.Output.find("autoplace: nothing to place"), std::string::npos)
+      << emptyRun.Output;
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
-  EXPECT_NE(Run("--help").Output.find("4 the run placed nothing or was stopped"),
-            std::string::npos);
+  const auto help = Run("--help").Output;
+  EXPECT_NE(help.find("4 the run was stopped"), std::string::npos) << help;
+  EXPECT_NE(help.find("5 the board has nothing to place"), std::string::npos) << help;
 }
 
 TEST_F(AutoplaceTest, QuietPrintsNothingButErrors) {
