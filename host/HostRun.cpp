@@ -33,14 +33,21 @@ struct TRunState {
   TComPtr<THostClient> Client;
   TComPtr<IServerDocument> Placer;
   bool StopRequested = false;
+  bool StopLaunched = false;
 };
 TRunState* CurrentRun = nullptr;
 
+// A stop asked for before the placer document exists (during the import or the dialog) is kept
+// and given as soon as it does.
 void StopRun() {
-  if (CurrentRun == nullptr || !CurrentRun->Placer || CurrentRun->StopRequested) {
+  if (CurrentRun == nullptr || CurrentRun->StopLaunched) {
     return;
   }
   CurrentRun->StopRequested = true;
+  if (!CurrentRun->Placer) {
+    return;
+  }
+  CurrentRun->StopLaunched = true;
   if (const auto launcher = CurrentRun->Client->CommandLauncher()) {
     launcher->LaunchCommand(L"StopAutoplacer", "", 0, CurrentRun->Placer.Get());
   }
@@ -196,6 +203,9 @@ int Run(const THostOptions& options, TRunState& state) {
     }
     std::fprintf(stderr, "autoplace: nothing to place (no components or no nets)\n");
     return ExitNothingToPlace;
+  }
+  if (state.StopRequested) {
+    StopRun();
   }
   if (options.StopAfter > 0) {
     SetTimer(client.MainWindow, StopTimer, static_cast<UINT>(options.StopAfter * 1000.0), nullptr);

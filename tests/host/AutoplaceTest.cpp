@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <vector>
 
 #include "BoardBoxes.h"
 
@@ -48,6 +50,48 @@ class AutoplaceTest : public testing::Test {
       result.Output.append(buffer, n);
     }
     const int status = pclose(pipe);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+  }
+
+  // Runs autoplace in the test's folder and sends it SIGINT as soon as it has printed something,
+  // which it does first while reading the board.
+  TProcessResult RunAndInterrupt(const std::vector<std::string>& arguments) {
+    int output[2];
+    if (pipe(output) != 0) {
+      return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(output[1], STDOUT_FILENO);
+      dup2(output[1], STDERR_FILENO);
+      close(output[0]);
+      close(output[1]);
+      if (chdir(Folder.c_str()) != 0) {
+        _exit(127);
+      }
+      std::vector<char*> argv{const_cast<char*>(AUTOPLACE_PATH)};
+      for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      execv(AUTOPLACE_PATH, argv.data());
+      _exit(127);
+    }
+    close(output[1]);
+    TProcessResult result;
+    char buffer[4096];
+    bool interrupted = false;
+    for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;) {
+      result.Output.append(buffer, static_cast<size_t>(n));
+      if (!interrupted) {
+        kill(child, SIGINT);
+        interrupted = true;
+      }
+    }
+    close(output[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
     result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
   }
@@ -151,6 +195,16 @@ TEST_F(AutoplaceTest, AStoppedRunSavesNothing) {
   EXPECT_NE(result.Output.find("stopped"), std::string::npos) << result.Output;
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.svg"));
+}
+
+TEST_F(AutoplaceTest, CtrlCStopsTheRunAndSavesNothing) {
+  CopyExample("realistic.pcb");
+  const auto result = RunAndInterrupt({"realistic.pcb", "--seed", "1", "-o", "out.pcb"});
+  EXPECT_EQ(result.ExitCode, 4) << result.Output;
+  EXPECT_NE(result.Output.find("autoplace: the run was stopped; nothing was written back or saved"),
+            std::string::npos)
+      << result.Output;
+  EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
 }
 
 TEST_F(AutoplaceTest, AScriptedDialogSetsTheBoardsOptions) {
