@@ -156,8 +156,10 @@ TEST_F(AutoplaceTest, PlacesTheBoardAndSavesItBesideTheInput) {
   EXPECT_GT(moved, 0);
   EXPECT_LT(LengthFigure(result.Output, "after"), LengthFigure(result.Output, "before"))
       << result.Output;
-  // The input is left as it was.
+  // The input is left as it was, and the placed board loads and places again.
   EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(std::string(EXAMPLES_DIR) + "/small.pcb"));
+  const auto again = Run("small.placed.pcb --seed 2 -q -o again.pcb");
+  EXPECT_EQ(again.ExitCode, 0) << again.Output;
 }
 
 // J1 of the small board is a locked two-pad header between a power and a ground net, which the
