@@ -160,9 +160,7 @@ int32_t PCBAPI_CALL PcbApi_QueryPad(
     uint8_t* Tail2, int32_t* Tail3, PcbBytes8* Tail4, int32_t* Tail5, int32_t* Tail6,
     int32_t* Tail7, uint8_t* Tail8, uint8_t* Tail9) {
   return QueryObject<TPad>(Mode, Pad, TKind::Pad, [&](TFieldIo& io, TPad& pad) {
-    Header(io, pad, StateFlags, Tag, Layer, NetHandle);
-    io(Moveable, pad.Moveable);
-    OwnerHandle(io, ComponentHandle, pad);
+    Header(io, pad, StateFlags, Tag, Layer, NetHandle, Moveable, ComponentHandle);
     io(X, pad.Centre.X);
     io(Y, pad.Centre.Y);
     io(TopSizeX, pad.TopSize.X);

@@ -14,9 +14,7 @@ int32_t PCBAPI_CALL PcbApi_QueryTrack(uint8_t Mode, uint32_t Track, uint16_t* St
                                       int32_t* Y1, int32_t* X2, int32_t* Y2, int32_t* Opaque1,
                                       int32_t* Opaque2, int32_t* Opaque3, int32_t* Opaque4) {
   return QueryObject<TTrack>(Mode, Track, TKind::Track, [&](TFieldIo& io, TTrack& track) {
-    Header(io, track, StateFlags, Tag, Layer, NetHandle);
-    io(Moveable, track.Moveable);
-    OwnerHandle(io, ComponentHandle, track);
+    Header(io, track, StateFlags, Tag, Layer, NetHandle, Moveable, ComponentHandle);
     io(X1, track.P1.X);
     io(Y1, track.P1.Y);
     io(X2, track.P2.X);
@@ -34,9 +32,7 @@ int32_t PCBAPI_CALL PcbApi_QueryFill(uint8_t Mode, uint32_t Fill, uint16_t* Stat
                                      int32_t* Y1, int32_t* X2, int32_t* Y2, int32_t* Opaque1,
                                      double* Rotation) {
   return QueryObject<TFill>(Mode, Fill, TKind::Fill, [&](TFieldIo& io, TFill& fill) {
-    Header(io, fill, StateFlags, Tag, Layer, NetHandle);
-    io(Moveable, fill.Moveable);
-    OwnerHandle(io, ComponentHandle, fill);
+    Header(io, fill, StateFlags, Tag, Layer, NetHandle, Moveable, ComponentHandle);
     io(X1, fill.P1.X);
     io(Y1, fill.P1.Y);
     io(X2, fill.P2.X);
@@ -52,9 +48,7 @@ int32_t PCBAPI_CALL PcbApi_QueryArc(uint8_t Mode, uint32_t Arc, uint16_t* StateF
                                     int32_t* Radius, double* StartAngle, double* EndAngle,
                                     int32_t* Opaque1, int32_t* Width) {
   return QueryObject<TArc>(Mode, Arc, TKind::Arc, [&](TFieldIo& io, TArc& arc) {
-    Header(io, arc, StateFlags, Tag, Layer, NetHandle);
-    io(Moveable, arc.Moveable);
-    OwnerHandle(io, ComponentHandle, arc);
+    Header(io, arc, StateFlags, Tag, Layer, NetHandle, Moveable, ComponentHandle);
     io(CenterX, arc.Centre.X);
     io(CenterY, arc.Centre.Y);
     io(Radius, arc.Radius);
@@ -185,9 +179,7 @@ int32_t PCBAPI_CALL PcbApi_QueryText(uint8_t Mode, uint32_t Text, uint16_t* Stat
                                      double* Rotation, uint8_t* Opaque3, PcbString254* TextString,
                                      int32_t* Opaque4, int32_t* Opaque5, int32_t* Opaque6) {
   return QueryObject<TText>(Mode, Text, TKind::Text, [&](TFieldIo& io, TText& text) {
-    Header(io, text, StateFlags, Tag, Layer, NetHandle);
-    io(Moveable, text.Moveable);
-    OwnerHandle(io, ComponentHandle, text);
+    Header(io, text, StateFlags, Tag, Layer, NetHandle, Moveable, ComponentHandle);
     io(X, text.Position.X);
     io(Y, text.Position.Y);
     io(Opaque1, text.Height);

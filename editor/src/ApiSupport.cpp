@@ -72,11 +72,13 @@ void NetHandle(TFieldIo& io, uint32_t* field, THeaderValues& header) {
 }
 
 void Header(TFieldIo& io, TObject& object, uint16_t* stateFlags, uint16_t* tag, uint32_t* layer,
-            uint32_t* net) {
+            uint32_t* net, uint8_t* moveable, uint32_t* owner) {
   io(stateFlags, object.StateFlags);
   io(tag, object.Tag);
   io.LayerId(layer, object.Layer);
   NetHandle(io, net, object);
+  io(moveable, object.Moveable);
+  OwnerHandle(io, owner, object);
 }
 
 void OwnerHandle(TFieldIo& io, uint32_t* field, const TObject& object) {

@@ -25,9 +25,10 @@ bool Acceptable(const TNet& net);
 // The handle of the object's net (0 for none); a write must name a net of the same board.
 void NetHandle(TFieldIo& io, uint32_t* field, TObject& object);
 
-// The header that most primitive queries begin with: state flags, tag, layer id, net.
+// The header that most primitive queries begin with: state flags, tag, layer id, net, whether it
+// may be moved and its owning component.
 void Header(TFieldIo& io, TObject& object, uint16_t* stateFlags, uint16_t* tag, uint32_t* layer,
-            uint32_t* net);
+            uint32_t* net, uint8_t* moveable, uint32_t* owner);
 
 // The component that owns the object (0 for a free one); it cannot be changed.
 void OwnerHandle(TFieldIo& io, uint32_t* field, const TObject& object);
