@@ -7,6 +7,7 @@
 #include <tuple>
 #include <type_traits>
 
+#include "RecordedEntryPoints.h"
 #include "RecordingEditorBoard.h"
 #include "pcb/PcbApi.h"
 
@@ -16,22 +17,6 @@ TRecordingEditor State;
 
 // When an entry point fills its pointer arguments.
 enum class TFill { ModeFirst, ModeLast, Always, Never };
-
-template <typename Fn>
-struct TSignature;
-
-template <typename R, typename... A>
-struct TSignature<R(PCBAPI_CALL*)(A...)> {
-  using Result = R;
-  using Arguments = std::tuple<A...>;
-  static constexpr std::size_t Arity = sizeof...(A);
-};
-
-template <typename Fn, std::size_t I>
-using ArgumentOf = std::tuple_element_t<I, typename TSignature<Fn>::Arguments>;
-
-template <typename Fn>
-using ResultOf = typename TSignature<Fn>::Result;
 
 template <typename T>
 std::string Text(T value) {
@@ -121,53 +106,10 @@ R Record(const char* name, A... arguments) {
 
 }  // namespace
 
-// FAKE_LIST_n(F, Name) gives F(Name, 0) ... F(Name, n - 1).
-#define FAKE_LIST_0(F, N)
-#define FAKE_LIST_1(F, N) F(N, 0)
-#define FAKE_LIST_2(F, N) FAKE_LIST_1(F, N) F(N, 1)
-#define FAKE_LIST_3(F, N) FAKE_LIST_2(F, N) F(N, 2)
-#define FAKE_LIST_4(F, N) FAKE_LIST_3(F, N) F(N, 3)
-#define FAKE_LIST_5(F, N) FAKE_LIST_4(F, N) F(N, 4)
-#define FAKE_LIST_6(F, N) FAKE_LIST_5(F, N) F(N, 5)
-#define FAKE_LIST_7(F, N) FAKE_LIST_6(F, N) F(N, 6)
-#define FAKE_LIST_8(F, N) FAKE_LIST_7(F, N) F(N, 7)
-#define FAKE_LIST_9(F, N) FAKE_LIST_8(F, N) F(N, 8)
-#define FAKE_LIST_10(F, N) FAKE_LIST_9(F, N) F(N, 9)
-#define FAKE_LIST_11(F, N) FAKE_LIST_10(F, N) F(N, 10)
-#define FAKE_LIST_12(F, N) FAKE_LIST_11(F, N) F(N, 11)
-#define FAKE_LIST_13(F, N) FAKE_LIST_12(F, N) F(N, 12)
-#define FAKE_LIST_14(F, N) FAKE_LIST_13(F, N) F(N, 13)
-#define FAKE_LIST_15(F, N) FAKE_LIST_14(F, N) F(N, 14)
-#define FAKE_LIST_16(F, N) FAKE_LIST_15(F, N) F(N, 15)
-#define FAKE_LIST_17(F, N) FAKE_LIST_16(F, N) F(N, 16)
-#define FAKE_LIST_18(F, N) FAKE_LIST_17(F, N) F(N, 17)
-#define FAKE_LIST_19(F, N) FAKE_LIST_18(F, N) F(N, 18)
-#define FAKE_LIST_20(F, N) FAKE_LIST_19(F, N) F(N, 19)
-#define FAKE_LIST_21(F, N) FAKE_LIST_20(F, N) F(N, 20)
-#define FAKE_LIST_22(F, N) FAKE_LIST_21(F, N) F(N, 21)
-#define FAKE_LIST_23(F, N) FAKE_LIST_22(F, N) F(N, 22)
-#define FAKE_LIST_24(F, N) FAKE_LIST_23(F, N) F(N, 23)
-#define FAKE_LIST_25(F, N) FAKE_LIST_24(F, N) F(N, 24)
-#define FAKE_LIST_26(F, N) FAKE_LIST_25(F, N) F(N, 25)
-#define FAKE_LIST_27(F, N) FAKE_LIST_26(F, N) F(N, 26)
-#define FAKE_LIST_28(F, N) FAKE_LIST_27(F, N) F(N, 27)
-#define FAKE_LIST_29(F, N) FAKE_LIST_28(F, N) F(N, 28)
-#define FAKE_LIST_30(F, N) FAKE_LIST_29(F, N) F(N, 29)
-#define FAKE_LIST_31(F, N) FAKE_LIST_30(F, N) F(N, 30)
-#define FAKE_LIST_32(F, N) FAKE_LIST_31(F, N) F(N, 31)
-
-#define FAKE_PARAMETER(N, I) , ArgumentOf<PcbApi_##N##_Fn, I> a##I
-#define FAKE_ARGUMENT(N, I) , a##I
-#define FAKE_DROP_FIRST(...) FAKE_DROP_FIRST_I(__VA_ARGS__)
-#define FAKE_DROP_FIRST_I(First, ...) __VA_ARGS__
-
-// Defines the exported entry point PcbApi_<Name>, which records its call.
-#define RECORD(Name, Count, Fill)                                                   \
-  static_assert(TSignature<PcbApi_##Name##_Fn>::Arity == Count, #Name);             \
-  extern "C" PCBAPI_VISIBLE ResultOf<PcbApi_##Name##_Fn> PCBAPI_CALL PcbApi_##Name( \
-      FAKE_DROP_FIRST(FAKE_LIST_##Count(FAKE_PARAMETER, Name))) {                   \
-    return Record<ResultOf<PcbApi_##Name##_Fn>, Fill>(                              \
-        #Name FAKE_LIST_##Count(FAKE_ARGUMENT, Name));                              \
+#define RECORD(Name, Count, Fill)                         \
+  RECORDED_ENTRY_POINT(Name, Count) {                     \
+    return Record<ResultOf<PcbApi_##Name##_Fn>, Fill>(    \
+        #Name PARAMETERS_##Count(PASSED_ARGUMENT, Name)); \
   }
 
 extern "C" PCBAPI_VISIBLE TRecordingEditor* RecordingEditor_State() {
