@@ -5,8 +5,8 @@
 
 namespace {
 
-TComPtr<IClient>& ExportedClientSlot() {
-  static TComPtr<IClient> client;
+TComPtr<THostClient>& ExportedClientSlot() {
+  static TComPtr<THostClient> client;
   return client;
 }
 
@@ -17,11 +17,11 @@ bool IsPcbProcess(const std::string& process) {
 
 }  // namespace
 
-void SetExportedClient(IClient* client) {
+void SetExportedClient(THostClient* client) {
   ExportedClientSlot() = client;
 }
 
-IClient* ExportedClient() {
+THostClient* ExportedClient() {
   return ExportedClientSlot().Get();
 }
 

@@ -61,6 +61,12 @@ class THostClient : public TInterfacedObject<IClient, IProcessLauncher> {
   // The plug-in's command launcher, null before the module is made.
   TComPtr<ICommandLauncher> CommandLauncher() const;
 
+  // What VFSAPI_VFSCreateFile asks for before a document is opened. Documents are made when they
+  // are opened, so creating the file beforehand needs nothing here.
+  virtual HRESULT CreateVfsFile(const std::string& /*fileName*/, const std::string& /*kind*/) {
+    return S_OK;
+  }
+
   TComPtr<IServerModule> Module;
   TComPtr<THostStatusBar> StatusBar;
   TComPtr<TDocumentRegistry> Registry = MakeComObject<TDocumentRegistry>();
@@ -71,5 +77,5 @@ class THostClient : public TInterfacedObject<IClient, IProcessLauncher> {
 };
 
 // The client that the exports ClientAPI_GetClientInterface and VFSAPI_VFSCreateFile serve.
-void SetExportedClient(IClient* client);
-IClient* ExportedClient();
+void SetExportedClient(THostClient* client);
+THostClient* ExportedClient();

@@ -13,9 +13,12 @@ extern "C" __attribute__((visibility("default"))) HRESULT ClientAPI_GetClientInt
   return S_OK;
 }
 
-// Documents are made when they are opened; creating the file beforehand needs nothing here.
-extern "C" __attribute__((visibility("default"))) HRESULT VFSAPI_VFSCreateFile(const wchar_t*,
-                                                                               const wchar_t*,
-                                                                               const wchar_t*) {
-  return S_OK;
+extern "C" __attribute__((visibility("default"))) HRESULT VFSAPI_VFSCreateFile(
+    const wchar_t* fileName, const wchar_t* kind, const wchar_t*) {
+  THostClient* client = ExportedClient();
+  if (client == nullptr) {
+    return S_OK;
+  }
+  return client->CreateVfsFile(fileName != nullptr ? Narrow(fileName) : std::string(),
+                               kind != nullptr ? Narrow(kind) : std::string());
 }
