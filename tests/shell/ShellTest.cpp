@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <platform_host.h>
+#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -74,11 +74,20 @@ class ShellTest : public testing::Test {
     return launcher->LaunchCommand(Wide(command).c_str(), parameters, 0, context);
   }
 
-  // A copy of a board file in the test's folder, opened as a PCB document, and its view.
-  TComPtr<TTestView> OpenBoard(const std::string& source, const std::string& name = "Board1.pcb") {
+  // A board file opened in the editor as a PCB document (null, with a failure, when it cannot be).
+  TComPtr<TPcbDocument> OpenBoard(const std::string& fileName) {
+    std::string message;
+    auto document = Client->OpenPcb(fileName, message);
+    EXPECT_TRUE(document) << fileName << ": " << message;
+    return document;
+  }
+
+  // The same for a copy of a board file in the test's folder.
+  TComPtr<TPcbDocument> OpenBoardCopy(const std::string& source,
+                                      const std::string& name = "Board1.pcb") {
     const std::string copy = (Folder / name).string();
     std::filesystem::copy_file(source, copy);
-    return MakeComObject<TTestView>(Client->OpenPcb(copy).Get());
+    return OpenBoard(copy);
   }
 
   std::string WriteBoard(const nlohmann::json& board, const std::string& name) {
@@ -145,14 +154,15 @@ TEST_F(ShellTest, ServerFactoryGivesThePlacerModule) {
 TEST_F(ShellTest, RunAutoplacerEndsSilentlyWhenAPreconditionFails) {
   EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", nullptr), S_OK);
 
-  auto schematic = MakeComObject<TTestView>(MakeComObject<TTestDocument>("SCH", "a.sch").Get());
-  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", schematic.Get()), S_OK);
+  const auto schematic = MakeOtherDocument("SCH", "a.sch");
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", schematic->View.Get()), S_OK);
 
-  auto noBoard = MakeComObject<TTestView>(MakeComObject<TTestDocument>("PCB", "a.pcb").Get());
-  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard.Get()), S_OK);
+  // A PCB document while the editor has no board.
+  const auto noBoard = MakePcbDocument("a.pcb", 0);
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard->View.Get()), S_OK);
 
   const uint32_t empty = Editor().CreateBoard("");
-  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard.Get()), S_OK);
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", noBoard->View.Get()), S_OK);
   Editor().CloseBoard(empty);
 
   const nlohmann::json noNets = {
@@ -161,9 +171,9 @@ TEST_F(ShellTest, RunAutoplacerEndsSilentlyWhenAPreconditionFails) {
       {"board", {{"displayUnit", "mil"}}},
       {"nets", nlohmann::json::array()},
       {"components", {{{"designator", "R1"}, {"layer", "TopLayer"}, {"x", 100}, {"y", 100}}}}};
-  auto withoutNets = MakeComObject<TTestView>(Client->OpenPcb(WriteBoard(noNets, "n.pcb")).Get());
-  ASSERT_TRUE(withoutNets->Document);
-  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", withoutNets.Get()), S_OK);
+  const auto withoutNets = OpenBoard(WriteBoard(noNets, "n.pcb"));
+  ASSERT_TRUE(withoutNets);
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", withoutNets->View.Get()), S_OK);
 
   EXPECT_TRUE(Client->Opened.empty());
   EXPECT_TRUE(Client->CreatedFiles.empty());
@@ -179,12 +189,12 @@ TEST_F(ShellTest, BatchDecidesWhetherThePreferencesAreShown) {
   const TCase cases[] = {
       {"", true},           {"Batch= false ", true}, {"Batch=FALSE", true}, {"Batch=True", false},
       {"Batch=Yes", false}, {"Batch=", false}};
-  auto view = OpenBoard(SmallBoard);
+  const auto board = OpenBoardCopy(SmallBoard);
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Parameters);
     DialogsShown = 0;
     Client->Opened.clear();
-    EXPECT_EQ(Launch("RunAutoplacer", c.Parameters, view.Get()), S_OK);
+    EXPECT_EQ(Launch("RunAutoplacer", c.Parameters, board->View.Get()), S_OK);
     EXPECT_EQ(DialogsShown, c.Shown ? 1 : 0);
     // A cancelled dialog starts nothing; without the dialog the placer document opens.
     EXPECT_EQ(Client->Opened.empty(), c.Shown);
@@ -200,10 +210,10 @@ TEST_F(ShellTest, UseAutoPCBUpdateSetsTheEngineBeforeTheRun) {
                          {"Batch=True|UseAutoPCBUpdate=true", true},
                          {"Batch=True|UseAutoPCBUpdate= TRUE ", true},
                          {"Batch=True|UseAutoPCBUpdate=1", false}};
-  auto view = OpenBoard(SmallBoard);
+  const auto board = OpenBoardCopy(SmallBoard);
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Parameters);
-    ASSERT_EQ(Launch("RunAutoplacer", c.Parameters, view.Get()), S_OK);
+    ASSERT_EQ(Launch("RunAutoplacer", c.Parameters, board->View.Get()), S_OK);
     TAutoPlacer* engine = Engine(PlacerDocument());
     ASSERT_NE(engine, nullptr);
     EXPECT_EQ(engine->UseAutoPcbUpdate, c.Update);
@@ -212,8 +222,8 @@ TEST_F(ShellTest, UseAutoPCBUpdateSetsTheEngineBeforeTheRun) {
 }
 
 TEST_F(ShellTest, RunAutoplacerOpensThePlacerFileBesideTheBoard) {
-  auto view = OpenBoard(SmallBoard, "Board1.pcb");
-  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True", view.Get()), S_OK);
+  const auto board = OpenBoardCopy(SmallBoard, "Board1.pcb");
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True", board->View.Get()), S_OK);
   const std::string placerFile = (Folder / "Board1.PLC").string();
   EXPECT_EQ(Client->CreatedFiles, std::vector<std::string>{"Placer:" + placerFile});
   ASSERT_EQ(Client->Opened.size(), 1u);
@@ -223,21 +233,22 @@ TEST_F(ShellTest, RunAutoplacerOpensThePlacerFileBesideTheBoard) {
   std::wstring kind;
   document->GetKind(&kind);
   EXPECT_EQ(kind, L"Placer");
-  EXPECT_EQ(Client->Registry->Registered, 1);
+  ASSERT_EQ(Client->Registry->Registered.size(), 1u);
+  EXPECT_EQ(Client->Registry->Registered.begin()->second, document.Get());
 }
 
 TEST_F(ShellTest, AHostThatOpensNothingEndsTheCommandSilently) {
-  auto view = OpenBoard(SmallBoard);
+  const auto board = OpenBoardCopy(SmallBoard);
   Client->OpensNothing = true;
-  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", view.Get()), S_OK);
+  EXPECT_EQ(Launch("RunAutoplacer", "Batch=True", board->View.Get()), S_OK);
   EXPECT_EQ(Client->Opened.size(), 1u);
   EXPECT_TRUE(Boxes.empty());
 }
 
 TEST_F(ShellTest, StopAndUpdateIgnoreAContextThatIsNoPlacerDocument) {
-  auto view = OpenBoard(SmallBoard);
-  EXPECT_EQ(Launch("StopAutoplacer", "", view.Get()), S_OK);
-  EXPECT_EQ(Launch("UpdateClientPCBDocument", "", view.Get()), S_OK);
+  const auto board = OpenBoardCopy(SmallBoard);
+  EXPECT_EQ(Launch("StopAutoplacer", "", board->View.Get()), S_OK);
+  EXPECT_EQ(Launch("UpdateClientPCBDocument", "", board->View.Get()), S_OK);
   EXPECT_EQ(Launch("StopAutoplacer", "", nullptr), S_OK);
   EXPECT_TRUE(Client->Processes.empty());
 }
@@ -253,8 +264,9 @@ std::map<std::string, TPlacedComponent> EnginePlacement(const TAutoPlacer& engin
 }
 
 TEST_F(ShellTest, AFinishedRunWithAutomaticUpdateWritesThePlacementBack) {
-  auto view = OpenBoard(SmallBoard);
-  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=7", view.Get()), S_OK);
+  const auto board = OpenBoardCopy(SmallBoard);
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=7", board->View.Get()),
+            S_OK);
   auto document = PlacerDocument();
   ASSERT_TRUE(document);
   EXPECT_EQ(Engine(document)->Seed, std::optional<uint32_t>(7u));
@@ -270,7 +282,7 @@ TEST_F(ShellTest, AFinishedRunWithAutomaticUpdateWritesThePlacementBack) {
   EXPECT_EQ(Client->Processes[0].Parameters, "Optimize=All");
   EXPECT_EQ(Client->Processes[1].Process, "PCB:Zoom");
   EXPECT_EQ(Client->Processes[1].Parameters, "Action=Redraw");
-  EXPECT_TRUE(view->Document->Modified);
+  EXPECT_TRUE(board->Modified);
 
   const auto expected = EnginePlacement(engine);
   for (const TPlacedComponent& c : SavedComponents()) {
@@ -284,8 +296,8 @@ TEST_F(ShellTest, AFinishedRunWithAutomaticUpdateWritesThePlacementBack) {
 TEST_F(ShellTest, TheSameSeedGivesTheSamePlacement) {
   std::vector<std::map<std::string, TPlacedComponent>> placements;
   for (const char* name : {"A.pcb", "B.pcb"}) {
-    auto view = OpenBoard(SmallBoard, name);
-    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=11", view.Get()), S_OK);
+    const auto board = OpenBoardCopy(SmallBoard, name);
+    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=11", board->View.Get()), S_OK);
     const int ended = Client->RunsEnded;
     ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == ended + 1; }));
     placements.push_back(
@@ -321,9 +333,10 @@ HWND TestWindow() {
 }
 
 TEST_F(ShellTest, AStoppedRunWritesNothing) {
-  auto view = OpenBoard(SmallBoard);
+  const auto board = OpenBoardCopy(SmallBoard);
   const auto before = SavedComponents();
-  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=3", view.Get()), S_OK);
+  ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=3", board->View.Get()),
+            S_OK);
   auto document = PlacerDocument();
   // Queued behind the start message: the run dispatches it between its moves.
   bool stoppedWhileRunning = false;
@@ -338,7 +351,7 @@ TEST_F(ShellTest, AStoppedRunWritesNothing) {
   EXPECT_FALSE(Engine(document)->Finished);
   EXPECT_TRUE(Boxes.empty());
   EXPECT_TRUE(Client->Processes.empty());
-  EXPECT_FALSE(view->Document->Modified);
+  EXPECT_FALSE(board->Modified);
   const auto after = SavedComponents();
   ASSERT_EQ(after.size(), before.size());
   for (size_t i = 0; i < after.size(); ++i) {
@@ -364,10 +377,10 @@ class WriteBackTest : public ShellTest {
         break;
       }
     }
-    View = MakeComObject<TTestView>(Client->OpenPcb(WriteBoard(board, "Board1.pcb")).Get());
-    ASSERT_TRUE(View->Document);
+    Board = OpenBoard(WriteBoard(board, "Board1.pcb"));
+    ASSERT_TRUE(Board);
     Before = SavedComponents();
-    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=5", View.Get()), S_OK);
+    ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=5", Board->View.Get()), S_OK);
     Document = PlacerDocument();
     ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
     Boxes.clear();
@@ -384,7 +397,7 @@ class WriteBackTest : public ShellTest {
   }
 
   std::string Duplicate;
-  TComPtr<TTestView> View;
+  TComPtr<TPcbDocument> Board;
   TComPtr<IServerDocument> Document;
   std::vector<TPlacedComponent> Before;
 };
@@ -395,7 +408,7 @@ TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnkno
   for (size_t i = 0; i < Before.size(); ++i) {
     EXPECT_EQ(unchanged[i].X, Before[i].X);
   }
-  EXPECT_FALSE(View->Document->Modified);
+  EXPECT_FALSE(Board->Modified);
 
   std::vector<std::string> names;
   for (const TPlacedComponent& c : Before) {
@@ -418,7 +431,7 @@ TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnkno
   Record(renamed).FullDesignator = "NoSuchName";
 
   ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
-  EXPECT_TRUE(View->Document->Modified);
+  EXPECT_TRUE(Board->Modified);
   EXPECT_EQ(Client->Processes.size(), 2u);
 
   const auto after = SavedComponents();
@@ -447,12 +460,12 @@ TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnkno
 
 TEST_F(WriteBackTest, AClosedBoardIsReopenedThroughTheHost) {
   Editor().CloseBoard(Editor().GetCurrentBoardHandle());
-  Client->Documents.erase(View->Document->FileName);
+  Client->Documents.erase(Board->FileName);
   Client->Opened.clear();
   ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
   ASSERT_EQ(Client->Opened.size(), 1u);
   EXPECT_EQ(Client->Opened[0].first, "PCB");
-  EXPECT_EQ(Client->Opened[0].second, View->Document->FileName);
+  EXPECT_EQ(Client->Opened[0].second, Board->FileName);
   EXPECT_TRUE(Boxes.empty());
   EXPECT_EQ(Client->Processes.size(), 2u);
   for (const TPlacedComponent& c : SavedComponents()) {
@@ -464,13 +477,12 @@ TEST_F(WriteBackTest, AClosedBoardIsReopenedThroughTheHost) {
 
 TEST_F(WriteBackTest, ABoardThatCannotBeOpenedShowsTheErrorAndWritesNothing) {
   Editor().CloseBoard(Editor().GetCurrentBoardHandle());
-  Client->Documents.erase(View->Document->FileName);
+  Client->Documents.erase(Board->FileName);
   Client->PcbOpenFails = true;
   ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
   ASSERT_EQ(Boxes.size(), 1u);
   EXPECT_EQ(Boxes[0].Caption, "Error");
-  EXPECT_EQ(Boxes[0].Text,
-            "Cannot find " + View->Document->FileName + ". \rLoad the file and try again");
+  EXPECT_EQ(Boxes[0].Text, "Cannot find " + Board->FileName + ". \rLoad the file and try again");
   EXPECT_TRUE(Client->Processes.empty());
 }
 

@@ -81,10 +81,13 @@ class ViewFormTest : public testing::Test {
   TComPtr<IServerDocument> StartRun() {
     const std::string copy = (Folder / "Board1.pcb").string();
     std::filesystem::copy_file(SmallBoard, copy);
-    auto view = MakeComObject<TTestView>(Client->OpenPcb(copy).Get());
+    std::string message;
+    const auto board = Client->OpenPcb(copy, message);
+    EXPECT_TRUE(board) << message;
     TComPtr<ICommandLauncher> launcher;
     EXPECT_EQ(Client->Module->GetCommandLauncher(launcher.Put()), S_OK);
-    EXPECT_EQ(launcher->LaunchCommand(L"RunAutoplacer", "Batch=True|Seed=7", 0, view.Get()), S_OK);
+    EXPECT_EQ(launcher->LaunchCommand(L"RunAutoplacer", "Batch=True|Seed=7", 0, board->View.Get()),
+              S_OK);
     return Client->Documents[(Folder / "Board1.PLC").string()];
   }
 
