@@ -1,27 +1,12 @@
-#include <gtest/gtest.h>
-#include <platform_host.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "TestHost.h"
-#include "engine/PlaceObj.h"
-#include "shell/PlacerInterfaces.h"
+#include "ShellFixture.h"
 
 namespace {
-
-const std::string SmallBoard = std::string(EXAMPLES_DIR) + "/small.pcb";
-
-struct TBox {
-  std::string Caption;
-  std::string Text;
-};
 
 struct TPlacedComponent {
   std::string Designator;
@@ -31,94 +16,12 @@ struct TPlacedComponent {
   double Rotation;
 };
 
-class ShellTest : public testing::Test {
+class ShellTest : public TShellFixture {
  protected:
-  void SetUp() override {
-    Folder = std::filesystem::temp_directory_path() /
-             ("shell_tests_" + std::to_string(::getpid()) + "_" +
-              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(Folder);
-    Client = MakeComObject<TTestClient>();
-    SetExportedClient(Client.Get());
-    PreviousBox =
-        PlatformSetMessageBoxHandler([this](HWND, const char* text, const char* caption, UINT) {
-          Boxes.push_back({caption, text});
-          return IDOK;
-        });
-    PreviousModal = PlatformSetModalHandler([this](HWND) {
-      ++DialogsShown;
-      return IDCANCEL;
-    });
-    ASSERT_EQ(LoadedServerFactory()(Client.Get(), Client->Module.Put()), S_OK);
-  }
-
-  void TearDown() override {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    Client->Documents.clear();
-    Client->Module = nullptr;
-    for (uint32_t board = Editor().GetCurrentBoardHandle(); board != 0;
-         board = Editor().GetCurrentBoardHandle()) {
-      Editor().CloseBoard(board);
-    }
-    SetExportedClient(nullptr);
-    PlatformSetMessageBoxHandler(PreviousBox);
-    PlatformSetModalHandler(PreviousModal);
-    std::filesystem::remove_all(Folder);
-  }
-
-  HRESULT Launch(const char* command, const char* parameters, IUnknown* context) {
-    TComPtr<ICommandLauncher> launcher;
-    EXPECT_EQ(Client->Module->GetCommandLauncher(launcher.Put()), S_OK);
-    return launcher->LaunchCommand(Wide(command).c_str(), parameters, 0, context);
-  }
-
-  // A board file opened in the editor as a PCB document (null, with a failure, when it cannot be).
-  TComPtr<TPcbDocument> OpenBoard(const std::string& fileName) {
-    std::string message;
-    auto document = Client->OpenPcb(fileName, message);
-    EXPECT_TRUE(document) << fileName << ": " << message;
-    return document;
-  }
-
-  // The same for a copy of a board file in the test's folder.
-  TComPtr<TPcbDocument> OpenBoardCopy(const std::string& source,
-                                      const std::string& name = "Board1.pcb") {
-    const std::string copy = (Folder / name).string();
-    std::filesystem::copy_file(source, copy);
-    return OpenBoard(copy);
-  }
-
   std::string WriteBoard(const nlohmann::json& board, const std::string& name) {
     const std::string file = (Folder / name).string();
     std::ofstream(file) << board.dump();
     return file;
-  }
-
-  TComPtr<IServerDocument> PlacerDocument(const std::string& pcbName = "Board1") {
-    auto found = Client->Documents.find((Folder / (pcbName + ".PLC")).string());
-    return found != Client->Documents.end() ? found->second : nullptr;
-  }
-
-  TAutoPlacer* Engine(const TComPtr<IServerDocument>& document) {
-    TAutoPlacer* engine = nullptr;
-    document.As<IPlacerDocument>()->GetAutoPlacer(&engine);
-    return engine;
-  }
-
-  // Dispatches messages until `done` holds (or a minute has passed).
-  template <class TDone>
-  bool PumpUntil(TDone done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    MSG message;
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-      if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-      }
-    }
-    return done();
   }
 
   // The components of the editor's board of that file, as saved.
@@ -135,13 +38,6 @@ class ShellTest : public testing::Test {
     }
     return components;
   }
-
-  std::filesystem::path Folder;
-  TComPtr<TTestClient> Client;
-  std::vector<TBox> Boxes;
-  int DialogsShown = 0;
-  PlatformMessageBoxHandler PreviousBox;
-  PlatformModalHandler PreviousModal;
 };
 
 TEST_F(ShellTest, ServerFactoryGivesThePlacerModule) {
@@ -310,43 +206,19 @@ TEST_F(ShellTest, TheSameSeedGivesTheSamePlacement) {
   }
 }
 
-// A window of the test whose messages run a chosen action, for acting from inside a run.
-std::function<void()> TestWindowAction;
-LRESULT CALLBACK TestWindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_USER && TestWindowAction) {
-    TestWindowAction();
-    return 0;
-  }
-  return DefWindowProcA(window, msg, wParam, lParam);
-}
-
-HWND TestWindow() {
-  static const HWND window = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &TestWindowProcedure;
-    windowClass.lpszClassName = "ShellTestWindow";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "ShellTestWindow", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                           nullptr);
-  }();
-  return window;
-}
-
 TEST_F(ShellTest, AStoppedRunWritesNothing) {
   const auto board = OpenBoardCopy(SmallBoard);
   const auto before = SavedComponents();
   ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|UseAutoPCBUpdate=True|Seed=3", board->View.Get()),
             S_OK);
   auto document = PlacerDocument();
-  // Queued behind the start message: the run dispatches it between its moves.
+  // The run dispatches the stop between its moves.
   bool stoppedWhileRunning = false;
-  TestWindowAction = [&] {
+  PostIntoRun([&] {
     stoppedWhileRunning = Engine(document)->Running;
     EXPECT_EQ(Launch("StopAutoplacer", "", document.Get()), S_OK);
-  };
-  PostMessageA(TestWindow(), WM_USER, 0, 0);
+  });
   ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
-  TestWindowAction = nullptr;
   EXPECT_TRUE(stoppedWhileRunning);
   EXPECT_FALSE(Engine(document)->Finished);
   EXPECT_TRUE(Boxes.empty());
