@@ -116,6 +116,34 @@ bool MeasureBoardFile(const std::string& fileName, TBoardFigures& figures) {
   }
 }
 
+namespace {
+
+// The placer anneals in a fixed number of passes and shows how far it got as a percentage.
+constexpr int PlacerPassCount = 70;
+
+// The number after `key` in the placer's progress text, or -1 without one.
+double ProgressFigure(const std::string& progress, const std::string& key) {
+  const size_t at = progress.find(key);
+  if (at == std::string::npos) {
+    return -1;
+  }
+  std::istringstream figure(progress.substr(at + key.size()));
+  double value = -1;
+  return figure >> value ? value : -1;
+}
+
+void PrintPassesAndMoves(std::FILE* stream, const std::string& progress) {
+  const double percent = ProgressFigure(progress, "Optimization:");
+  const double moves = ProgressFigure(progress, "Moves:");
+  if (percent < 0 || moves < 0) {
+    return;
+  }
+  std::fprintf(stream, "Passes: %.0f of %d, moves: %.0f\n",
+               std::nearbyint(percent * PlacerPassCount / 100.0), PlacerPassCount, moves);
+}
+
+}  // namespace
+
 void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
   const TBoardFigures& after = summary.After;
   std::fprintf(stream, "Components: %d (%d movable, %d locked, %d supply capacitors)\n",
@@ -127,6 +155,7 @@ void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
                summary.Before.Overlaps, after.Overlaps);
   if (!summary.Progress.empty()) {
     std::fprintf(stream, "Placer: %s\n", summary.Progress.c_str());
+    PrintPassesAndMoves(stream, summary.Progress);
   }
   std::fprintf(stream, "Elapsed: %.2f s\n", summary.Seconds);
   std::fprintf(stream, "Saved: %s\n", summary.Output.c_str());

@@ -156,6 +156,7 @@ TEST_F(AutoplaceTest, PlacesTheBoardAndSavesItBesideTheInput) {
   EXPECT_GT(moved, 0);
   EXPECT_LT(LengthFigure(result.Output, "after"), LengthFigure(result.Output, "before"))
       << result.Output;
+  EXPECT_NE(result.Output.find("Passes: 70 of 70, moves: "), std::string::npos) << result.Output;
   // The input is left as it was, and the placed board loads and places again.
   EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(std::string(EXAMPLES_DIR) + "/small.pcb"));
   const auto again = Run("small.placed.pcb --seed 2 -q -o again.pcb");
