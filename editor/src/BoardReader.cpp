@@ -13,6 +13,7 @@
 
 #include "BoardFile.h"
 #include "BoardJson.h"
+#include "FileAccess.h"
 
 namespace Tarnix {
 
@@ -475,19 +476,8 @@ std::unique_ptr<TBoard> ReadBoardText(const std::string& text, const std::string
 }
 
 std::unique_ptr<TBoard> ReadBoardFile(const std::string& fileName) {
-  std::error_code error;
-  if (std::filesystem::is_directory(fileName, error))
-    throw EBoardFile(fileName + ": cannot open: it is a folder");
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file)
-    throw EBoardFile(fileName + ": cannot open: " + std::strerror(errno));
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad())
-    throw EBoardFile(fileName + ": cannot read");
-  auto board = ReadBoardText(text.str(), fileName);
-  const auto absolute = std::filesystem::absolute(fileName, error);
-  board->FileName = error ? fileName : absolute.lexically_normal().string();
+  auto board = ReadBoardText(ReadFileText(fileName), fileName);
+  board->FileName = AbsoluteFileName(fileName);
   return board;
 }
 

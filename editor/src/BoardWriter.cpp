@@ -1,17 +1,9 @@
 // Writing board files. Optional keys are left out where they hold their default, which reads back
 // to the same board.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
 #include "BoardFile.h"
 #include "BoardJson.h"
+#include "FileAccess.h"
 
 namespace Tarnix {
 
@@ -215,29 +207,6 @@ TJson BoardJsonOf(const TBoard& board) {
   return root;
 }
 
-// The permissions a new file gets: those of the file it replaces, else the usual ones.
-mode_t NewFileMode(const std::string& target) {
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0)
-    return existing.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-bool WriteAll(int descriptor, const std::string& text) {
-  size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
-    if (count < 0 && errno == EINTR)
-      continue;
-    if (count <= 0)
-      return false;
-    written += static_cast<size_t>(count);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string BoardFileText(const TBoard& board) {
@@ -245,23 +214,7 @@ std::string BoardFileText(const TBoard& board) {
 }
 
 void WriteBoardFile(const TBoard& board, const std::string& fileName) {
-  const std::string text = BoardFileText(board);
-  const std::filesystem::path target(fileName);
-  const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0)
-    throw EBoardFile(fileName + ": cannot write: " + std::strerror(errno));
-  const bool written = WriteAll(descriptor, text) &&
-                       ::fchmod(descriptor, NewFileMode(fileName)) == 0 && ::fsync(descriptor) == 0;
-  const int writeError = errno;
-  const bool closed = ::close(descriptor) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), fileName.c_str()) != 0) {
-    const int error = !written ? writeError : errno;
-    ::unlink(temporary.c_str());
-    throw EBoardFile(fileName + ": cannot write: " + std::strerror(error));
-  }
+  WriteFileAtomically(fileName, BoardFileText(board));
 }
 
 }  // namespace Tarnix
