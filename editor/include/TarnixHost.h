@@ -54,6 +54,19 @@ TARNIX_API int32_t Tarnix_GetConnectionLength(uint32_t Board, double* Length);
 // How often the board was redrawn by "PCB:Zoom".
 TARNIX_API int32_t Tarnix_GetRedrawCount(uint32_t Board, uint32_t* Count);
 
+// The board as the text of a JSON board file, whatever format it was read from: what the host
+// measures and reports. Needed receives the text's length; the text is written when Size exceeds
+// it (terminated), otherwise the call fails with nothing written.
+TARNIX_API int32_t Tarnix_GetBoardText(uint32_t Board, char* Buffer, size_t Size, size_t* Needed);
+
+// What reading the board had to approximate or guess, one note a line; the buffer as above.
+TARNIX_API int32_t Tarnix_GetBoardNotes(uint32_t Board, char* Buffer, size_t Size, size_t* Needed);
+
+// Sets the names of the board's power and ground nets in its placer options, separated by single
+// blanks (at most 255 characters each). Fails with the reason in Message for a longer list.
+TARNIX_API int32_t Tarnix_SetSupplyNets(uint32_t Board, const char* PowerNets,
+                                        const char* GroundNets, char* Message, size_t MessageSize);
+
 // The colour of a layer number (1 to 82) as 0xRRGGBB.
 TARNIX_API int32_t Tarnix_GetLayerColor(uint32_t Board, uint8_t LayerNumber, uint32_t* Rgb);
 

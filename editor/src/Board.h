@@ -16,6 +16,8 @@
 
 namespace Tarnix {
 
+struct TKicadSource;
+
 class TBoard {
  public:
   TBoard() = default;
@@ -60,6 +62,15 @@ class TBoard {
   std::vector<std::unique_ptr<TObject>> Primitives;  // free tracks, fills, arcs, vias and texts
   std::vector<std::unique_ptr<TFromTo>> Connections;
   uint32_t RedrawCount = 0;
+
+  // A board read from a KiCad file keeps that file's text and tree, so that saving edits the new
+  // placement into the original text; null for a board of the editor's own format.
+  std::shared_ptr<const TKicadSource> Kicad;
+  // The loops of the board's true outline where the file has one (the outer loop first, then the
+  // cut-outs); the placement area itself is the box of keep-out tracks around the outer loop.
+  std::vector<std::vector<TPoint>> Outline;
+  // What reading had to approximate or guess, for the host to tell the user.
+  std::vector<std::string> Notes;
 
  private:
   void RebuildMembers();

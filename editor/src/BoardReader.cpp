@@ -13,6 +13,7 @@
 
 #include "BoardFile.h"
 #include "BoardJson.h"
+#include "BoardSettingsJson.h"
 #include "FileAccess.h"
 
 namespace Tarnix {
@@ -178,6 +179,12 @@ class TBoardReader {
         ReadPrimitive(primitives[i], Element("primitives", i));
     }
     return std::move(Board);
+  }
+
+  // The settings object alone, as a JSON board's "board" holds it.
+  TBoardSettings ReadSettingsOnly(const TJson& value, const std::string& place) {
+    ReadSettings(value, place);
+    return Board->Settings;
   }
 
  private:
@@ -470,6 +477,15 @@ std::unique_ptr<TBoard> ReadBoardText(const std::string& text, const std::string
   }
   try {
     return TBoardReader().Read(root);
+  } catch (const EPlace& fault) {
+    throw EBoardFile(name + ": " + fault.what());
+  }
+}
+
+TBoardSettings ReadBoardSettingsJson(const TJson& value, const std::string& name,
+                                     const std::string& place) {
+  try {
+    return TBoardReader().ReadSettingsOnly(value, place);
   } catch (const EPlace& fault) {
     throw EBoardFile(name + ": " + fault.what());
   }

@@ -3,6 +3,7 @@
 
 #include "BoardFile.h"
 #include "BoardJson.h"
+#include "BoardSettingsJson.h"
 #include "FileAccess.h"
 
 namespace Tarnix {
@@ -208,6 +209,10 @@ TJson BoardJsonOf(const TBoard& board) {
 }
 
 }  // namespace
+
+TJson BoardSettingsJson(const TBoardSettings& settings) {
+  return SettingsJson(settings);
+}
 
 std::string BoardFileText(const TBoard& board) {
   return BoardJson::Layout(BoardJsonOf(board));

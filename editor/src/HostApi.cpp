@@ -4,8 +4,10 @@
 #include <string>
 
 #include "BoardFile.h"
+#include "BoardFormats.h"
 #include "Editor.h"
 #include "FieldIo.h"
+#include "FileAccess.h"
 #include "Processes.h"
 #include "TarnixHost.h"
 
@@ -21,11 +23,17 @@ void PutMessage(char* buffer, size_t size, const std::string& message) {
   buffer[length] = '\0';
 }
 
-std::string AbsoluteName(const std::string& fileName) {
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(fileName, error);
-  return error ? fileName : absolute.lexically_normal().string();
+int32_t PutText(const std::string& text, char* buffer, size_t size, size_t* needed) {
+  if (needed != nullptr)
+    *needed = text.size();
+  if (buffer == nullptr || size <= text.size())
+    return StatusFailed;
+  text.copy(buffer, text.size());
+  buffer[text.size()] = '\0';
+  return StatusOk;
 }
+
+constexpr size_t PlacerNetListCapacity = 255;
 
 }  // namespace
 
@@ -37,7 +45,7 @@ uint32_t Tarnix_OpenBoard(const char* FileName, char* Message, size_t MessageSiz
     return 0;
   }
   try {
-    const uint32_t board = Editor().Adopt(ReadBoardFile(FileName));
+    const uint32_t board = Editor().Adopt(OpenBoardFile(FileName));
     if (board == 0)
       PutMessage(Message, MessageSize, std::string(FileName) + ": too many objects in the editor");
     return board;
@@ -53,7 +61,7 @@ uint32_t Tarnix_CreateBoard(const char* FileName) {
   try {
     auto board = std::make_unique<TBoard>();
     if (FileName != nullptr && *FileName != '\0')
-      board->FileName = AbsoluteName(FileName);
+      board->FileName = AbsoluteFileName(FileName);
     return Editor().Adopt(std::move(board));
   } catch (const std::exception&) {
     return 0;
@@ -73,7 +81,7 @@ int32_t Tarnix_SaveBoard(uint32_t Board, const char* FileName, char* Message, si
     return StatusFailed;
   }
   try {
-    WriteBoardFile(*board, target);
+    SaveBoardFile(*board, target);
     PutMessage(Message, MessageSize, "");
     return StatusOk;
   } catch (const std::exception& error) {
@@ -105,6 +113,44 @@ int32_t Tarnix_GetRedrawCount(uint32_t Board, uint32_t* Count) {
   if (board == nullptr || Count == nullptr)
     return StatusFailed;
   *Count = board->RedrawCount;
+  return StatusOk;
+}
+
+int32_t Tarnix_GetBoardText(uint32_t Board, char* Buffer, size_t Size, size_t* Needed) {
+  const TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr)
+    return StatusFailed;
+  try {
+    return PutText(BoardFileText(*board), Buffer, Size, Needed);
+  } catch (const std::exception&) {
+    return StatusFailed;
+  }
+}
+
+int32_t Tarnix_GetBoardNotes(uint32_t Board, char* Buffer, size_t Size, size_t* Needed) {
+  const TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr)
+    return StatusFailed;
+  std::string notes;
+  for (const std::string& note : board->Notes)
+    notes += note + "\n";
+  return PutText(notes, Buffer, Size, Needed);
+}
+
+int32_t Tarnix_SetSupplyNets(uint32_t Board, const char* PowerNets, const char* GroundNets,
+                             char* Message, size_t MessageSize) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || PowerNets == nullptr || GroundNets == nullptr) {
+    PutMessage(Message, MessageSize, "no such board");
+    return StatusFailed;
+  }
+  const std::string power(PowerNets), ground(GroundNets);
+  if (power.size() > PlacerNetListCapacity || ground.size() > PlacerNetListCapacity) {
+    PutMessage(Message, MessageSize, "the list of supply nets is longer than 255 characters");
+    return StatusFailed;
+  }
+  board->Settings.Placer.PowerNets = power;
+  board->Settings.Placer.GroundNets = ground;
   return StatusOk;
 }
 

@@ -231,6 +231,8 @@ struct TComponent final : TObject {
   std::vector<std::unique_ptr<TPad>> Pads;
   std::unique_ptr<TText> Designator;
   std::vector<TPoint> Body;  // outline of the body; only its box counts
+  // The footprint of a KiCad board this component was read from (-1: none).
+  int32_t SourceIndex = -1;
 };
 
 }  // namespace Tarnix

@@ -1,0 +1,31 @@
+#include "BoardFormats.h"
+
+#include "BoardFile.h"
+#include "FileAccess.h"
+#include "KicadFile.h"
+#include "PlacerSidecar.h"
+
+namespace Tarnix {
+
+std::unique_ptr<TBoard> OpenBoardFile(const std::string& fileName) {
+  std::string text = ReadFileText(fileName);
+  std::unique_ptr<TBoard> board =
+      IsKicadText(text) ? ReadKicadText(std::move(text), fileName, ReadSidecar(fileName))
+                        : ReadBoardText(text, fileName);
+  board->FileName = AbsoluteFileName(fileName);
+  return board;
+}
+
+void SaveBoardFile(const TBoard& board, const std::string& fileName) {
+  if (!board.Kicad) {
+    WriteBoardFile(board, fileName);
+    return;
+  }
+  const std::string text = KicadFileText(board);
+  if (board.Kicad->SettingsFromSidecar ||
+      SidecarText(board.Settings) != board.Kicad->DerivedSettings)
+    WriteSidecar(fileName, board.Settings);
+  WriteFileAtomically(fileName, text);
+}
+
+}  // namespace Tarnix

@@ -1,0 +1,186 @@
+// Writing KiCad boards: the text read, with the placement of every moved or turned footprint
+// edited in. A moved footprint changes only its (at); a turned one also the absolute angles of its
+// pads and texts; the zones of a footprint, in board coordinates, move and turn with it. Every
+// other byte is copied.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "BoardFile.h"
+#include "KicadFile.h"
+#include "KicadPlacement.h"
+
+namespace Tarnix {
+
+namespace {
+
+// KiCad's number form: at most six decimals, no trailing zeros.
+std::string NumberText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.6f", value);
+  std::string text(buffer);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.')
+    text.pop_back();
+  return text == "-0" ? "0" : text;
+}
+
+bool SameAngle(double a, double b) {
+  const double difference = std::remainder(a - b, 360.0);
+  return std::abs(difference) < 1e-9;
+}
+
+struct TEdit {
+  uint32_t Begin = 0;
+  uint32_t End = 0;
+  std::string Text;
+};
+
+class TKicadWriter {
+ public:
+  explicit TKicadWriter(const TKicadSource& source)
+      : Source(source), Tree(source.Tree), Nodes(source.Tree, Unnamed) {}
+
+  void Footprint(const TKicadFootprint& footprint, const TComponent& component);
+  std::string Text();
+
+ private:
+  double Normalised(double angle) const;
+  void Replace(TNodeId node, const std::string& text) {
+    Edits.push_back({Tree.Node(node).Begin, Tree.Node(node).End, text});
+  }
+  void SetAngle(TNodeId at, double angle);
+  void TurnChildren(TNodeId footprint, double delta);
+  void MoveZone(TNodeId zone, const TPlacement& from, const TPlacement& to);
+  void MovePoint(TNodeId point, const TPlacement& from, const TPlacement& to);
+
+  static inline const std::string Unnamed = "board";
+  const TKicadSource& Source;
+  const TSExpression& Tree;
+  TKicadNodes Nodes;
+  std::vector<TEdit> Edits;
+};
+
+double TKicadWriter::Normalised(double angle) const {
+  double reduced = std::fmod(angle, 360.0);
+  if (Source.AnglesFrom0To360) {
+    if (reduced < 0)
+      reduced += 360.0;
+  } else if (reduced <= -180.0) {
+    reduced += 360.0;
+  } else if (reduced > 180.0) {
+    reduced -= 360.0;
+  }
+  return std::abs(reduced) < 1e-9 || std::abs(reduced - 360.0) < 1e-9 ? 0.0 : reduced;
+}
+
+// Writes the angle of an (at X Y [angle] ..), leaving it out when it is 0.
+void TKicadWriter::SetAngle(TNodeId at, double angle) {
+  const TNodeId y = Tree.Element(at, 2);
+  const TNodeId old = Tree.Element(at, 3);
+  const bool hasAngle = old != NoNode && Nodes.IsNumber(old);
+  if (hasAngle && angle == 0.0)
+    Edits.push_back({Tree.Node(y).End, Tree.Node(old).End, ""});
+  else if (hasAngle)
+    Replace(old, NumberText(angle));
+  else if (angle != 0.0)
+    Edits.push_back({Tree.Node(y).End, Tree.Node(y).End, " " + NumberText(angle)});
+}
+
+// Pads and texts carry absolute angles: they turn with the footprint.
+void TKicadWriter::TurnChildren(TNodeId footprint, double delta) {
+  Tree.ForEachChild(footprint, [&](TNodeId child) {
+    const std::string_view keyword = Tree.Head(child);
+    if (keyword != "pad" && keyword != "fp_text" && keyword != "property")
+      return;
+    const TNodeId at = Tree.Child(child, "at");
+    if (at == NoNode || Tree.Element(at, 2) == NoNode)
+      return;
+    SetAngle(at, Normalised(Nodes.OptionalNumber(at, 3, 0.0) + delta));
+  });
+}
+
+void TKicadWriter::MovePoint(TNodeId point, const TPlacement& from, const TPlacement& to) {
+  const TMm moved = to.ToBoard(from.ToLocal({Nodes.Number(point, 1), Nodes.Number(point, 2)}));
+  Replace(Tree.Element(point, 1), NumberText(moved.X));
+  Replace(Tree.Element(point, 2), NumberText(moved.Y));
+}
+
+// Every point of a zone (outline, fill, arcs of the outline) in board coordinates.
+void TKicadWriter::MoveZone(TNodeId zone, const TPlacement& from, const TPlacement& to) {
+  std::vector<std::pair<TNodeId, bool>> pending{{zone, false}};
+  while (!pending.empty()) {
+    const auto [list, inArc] = pending.back();
+    pending.pop_back();
+    Tree.ForEachChild(list, [&](TNodeId child) {
+      if (!Tree.Node(child).IsList)
+        return;
+      const std::string_view keyword = Tree.Head(child);
+      if (keyword == "xy" ||
+          (inArc && (keyword == "start" || keyword == "mid" || keyword == "end")))
+        MovePoint(child, from, to);
+      else
+        pending.emplace_back(child, keyword == "arc");
+    });
+  }
+}
+
+void TKicadWriter::Footprint(const TKicadFootprint& footprint, const TComponent& component) {
+  const bool moved = component.Data.Reference != footprint.Reference;
+  const bool turned = !SameAngle(component.Data.Rotation, footprint.Rotation);
+  if (!moved && !turned)
+    return;
+  const TPlacement from({Nodes.Number(footprint.At, 1), Nodes.Number(footprint.At, 2)},
+                        footprint.Angle);
+  TMm at = from.At;
+  if (moved) {
+    at = {component.Data.Reference.X / UnitsPerMillimetre,
+          -component.Data.Reference.Y / UnitsPerMillimetre};
+    Replace(Tree.Element(footprint.At, 1), NumberText(at.X));
+    Replace(Tree.Element(footprint.At, 2), NumberText(at.Y));
+  }
+  double angle = footprint.Angle;
+  if (turned) {
+    angle = Normalised(component.Data.Rotation);
+    SetAngle(footprint.At, angle);
+    TurnChildren(footprint.Node, angle - footprint.Angle);
+  }
+  const TPlacement to(at, angle);
+  Tree.ForEachChild(footprint.Node, [&](TNodeId child) {
+    if (Tree.Node(child).IsList && Tree.Head(child) == "zone")
+      MoveZone(child, from, to);
+  });
+}
+
+std::string TKicadWriter::Text() {
+  std::sort(Edits.begin(), Edits.end(),
+            [](const TEdit& a, const TEdit& b) { return a.Begin < b.Begin; });
+  const std::string& original = Tree.Text();
+  std::string text;
+  text.reserve(original.size() + Edits.size() * 4);
+  size_t copied = 0;
+  for (const TEdit& edit : Edits) {
+    text.append(original, copied, edit.Begin - copied);
+    text += edit.Text;
+    copied = edit.End;
+  }
+  text.append(original, copied);
+  return text;
+}
+
+}  // namespace
+
+std::string KicadFileText(const TBoard& board) {
+  if (!board.Kicad)
+    throw EBoardFile(board.FileName + ": the board was not read from a KiCad file");
+  TKicadWriter writer(*board.Kicad);
+  for (const auto& component : board.Components) {
+    const int32_t index = component->SourceIndex;
+    if (index >= 0 && static_cast<size_t>(index) < board.Kicad->Footprints.size())
+      writer.Footprint(board.Kicad->Footprints[static_cast<size_t>(index)], *component);
+  }
+  return writer.Text();
+}
+
+}  // namespace Tarnix
