@@ -43,9 +43,22 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_RunProcess", bound.RunProcess);
     Bind(library, "Tarnix_GetConnectionLength", bound.GetConnectionLength);
     Bind(library, "PcbApi_GetCurrentBoardHandle", bound.GetCurrentBoardHandle);
+    Bind(library, "Tarnix_GetBoardText", bound.GetBoardText);
+    Bind(library, "Tarnix_GetBoardNotes", bound.GetBoardNotes);
+    Bind(library, "Tarnix_SetSupplyNets", bound.SetSupplyNets);
     return bound;
   }();
   return editor;
+}
+
+std::string EditorText(int32_t (*get)(uint32_t, char*, size_t, size_t*), uint32_t board) {
+  size_t needed = 0;
+  get(board, nullptr, 0, &needed);
+  std::string text(needed + 1, '\0');
+  if (get(board, text.data(), text.size(), &needed) != 0 || needed >= text.size())
+    return {};
+  text.resize(needed);
+  return text;
 }
 
 TServerFactory LoadedServerFactory() {

@@ -20,7 +20,14 @@ struct TEditor {
   int32_t (*RunProcess)(const char*, const char*);
   int32_t (*GetConnectionLength)(uint32_t, double*);
   uint32_t (*GetCurrentBoardHandle)();
+  int32_t (*GetBoardText)(uint32_t, char*, size_t, size_t*);
+  int32_t (*GetBoardNotes)(uint32_t, char*, size_t, size_t*);
+  int32_t (*SetSupplyNets)(uint32_t, const char*, const char*, char*, size_t);
 };
+
+// A text the editor hands out through one of its (board, buffer, size, needed) entry points;
+// empty when it cannot.
+std::string EditorText(int32_t (*get)(uint32_t, char*, size_t, size_t*), uint32_t board);
 
 // The folder holding the running executable.
 std::string ExecutableFolder();

@@ -15,12 +15,16 @@ constexpr const char* ExitCodeHelp =
 
 std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   THostOptions options;
-  CLI::App app("Places the components of a board file and saves the placed board.", "autoplace");
+  CLI::App app(
+      "Places the components of a board file and saves the placed board. Reads and "
+      "writes JSON board files (.pcb) and KiCad boards (.kicad_pcb, KiCad 5 to 9), "
+      "told apart by their content.",
+      "autoplace");
   app.footer(ExitCodeHelp);
   app.add_option("BOARD", options.Board, "the board file to place")->required();
   auto* output =
       app.add_option("-o,--output", options.Output,
-                     "where the placed board goes (default: BOARD.placed.pcb beside it)");
+                     "where the placed board goes (default: BOARD.placed.EXT beside it)");
   app.add_flag("--in-place", options.InPlace, "save the placed board over the input")
       ->excludes(output);
   app.add_option("--seed", options.Seed, "a fixed seed for a repeatable run");
@@ -36,6 +40,10 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       ->allow_extra_args(false);
   app.add_flag("--cancel", options.Cancel, "press Cancel in the dialog (ends silently)")
       ->needs(preferences);
+  app.add_option("--power-nets", options.PowerNets,
+                 "the board's power nets, NAME,NAME,... (replaces what the board says or, for a "
+                 "KiCad board, what its net names suggest)");
+  app.add_option("--ground-nets", options.GroundNets, "the board's ground nets, NAME,NAME,...");
   app.add_flag("-q,--quiet", options.Quiet, "print nothing but errors");
   app.add_flag("--timings", options.Timings, "print the time of each phase");
   try {

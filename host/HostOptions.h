@@ -19,6 +19,9 @@ struct THostOptions {
   bool Cancel = false;
   bool Quiet = false;
   bool Timings = false;
+  // Supply nets that replace those of the board's placer options, names separated by commas.
+  std::optional<std::string> PowerNets;
+  std::optional<std::string> GroundNets;
 };
 
 // Exit codes of the program.
@@ -34,5 +37,5 @@ inline constexpr int ExitNothingToPlace = 5;
 std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode);
 
 // Where the placed board goes: the output named, the input itself with --in-place, otherwise
-// "NAME.placed.pcb" beside the input.
+// "NAME.placed.EXT" beside the input ("board.placed.kicad_pcb" for "board.kicad_pcb").
 std::string OutputFileName(const THostOptions& options);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "HostBoard.h"
 #include "HostClient.h"
 #include "HostDialogs.h"
 #include "HostLibraries.h"
@@ -182,9 +183,15 @@ int Run(const THostOptions& options, TRunState& state) {
     return ExitUnreadableBoard;
   }
   const uint32_t board = client.CurrentPcb->Board;
+  std::string supplyError;
+  if (!ApplySupplyNets(options, board, supplyError)) {
+    std::fprintf(stderr, "autoplace: %s\n", supplyError.c_str());
+    return ExitUsage;
+  }
   TRunSummary summary;
   summary.LengthBefore = ConnectionLengthMils(board);
-  MeasureBoardFile(options.Board, summary.Before);
+  summary.Before = MeasureBoard(board);
+  summary.Notes = BoardNotes(board);
   phases.End("open");
 
   InstallStopSignals(client.MainWindow, WM_HOST_STOP);
@@ -228,6 +235,7 @@ int Run(const THostOptions& options, TRunState& state) {
   summary.LengthAfter = ConnectionLengthMils(board);
   phases.End("netlist");
 
+  summary.After = MeasureBoard(board);
   summary.Output = OutputFileName(options);
   char message[1024] = {};
   if (Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
@@ -237,7 +245,6 @@ int Run(const THostOptions& options, TRunState& state) {
   const bool pictures = SavePictures(options, PlacerWindow(*state.Placer));
   phases.End("save");
 
-  MeasureBoardFile(summary.Output, summary.After);
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();
   if (!options.Quiet) {
     PrintSummary(stdout, summary);

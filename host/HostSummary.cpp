@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -82,12 +81,13 @@ bool IsSupplyCapacitor(const nlohmann::json& component, const std::set<std::stri
 
 }  // namespace
 
-bool MeasureBoardFile(const std::string& fileName, TBoardFigures& figures) {
+bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
   figures = {};
   try {
-    std::ifstream stream(fileName);
-    const nlohmann::json board = nlohmann::json::parse(stream);
+    const nlohmann::json board = nlohmann::json::parse(text);
     const auto placer = board.at("board").value("placer", nlohmann::json::object());
+    figures.PowerNets = placer.value("powerNets", "");
+    figures.GroundNets = placer.value("groundNets", "");
     const auto power = SplitNames(placer.value("powerNets", ""));
     const auto ground = SplitNames(placer.value("groundNets", ""));
     std::vector<std::pair<std::string, TRect>> placed;
@@ -148,6 +148,9 @@ void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
   const TBoardFigures& after = summary.After;
   std::fprintf(stream, "Components: %d (%d movable, %d locked, %d supply capacitors)\n",
                after.Components, after.Movable, after.Locked, after.SupplyCapacitors);
+  std::fprintf(stream, "Supply nets: power %s; ground %s\n",
+               after.PowerNets.empty() ? "(none)" : after.PowerNets.c_str(),
+               after.GroundNets.empty() ? "(none)" : after.GroundNets.c_str());
   std::fprintf(stream, "Connection length: %.0f mil before, %.0f mil after\n", summary.LengthBefore,
                summary.LengthAfter);
   std::fprintf(stream,
@@ -156,6 +159,10 @@ void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
   if (!summary.Progress.empty()) {
     std::fprintf(stream, "Placer: %s\n", summary.Progress.c_str());
     PrintPassesAndMoves(stream, summary.Progress);
+  }
+  std::istringstream notes(summary.Notes);
+  for (std::string note; std::getline(notes, note);) {
+    std::fprintf(stream, "Note: %s\n", note.c_str());
   }
   std::fprintf(stream, "Elapsed: %.2f s\n", summary.Seconds);
   std::fprintf(stream, "Saved: %s\n", summary.Output.c_str());

@@ -1,13 +1,16 @@
 #pragma once
 
-// What the host can tell about a board from its file: components (movable, locked, capacitors
-// between a power net and a ground net, the ones the placer may set aside beside a powered part)
-// and overlapping footprints (pairs on the same side whose bounding rectangles intersect).
+// What the host can tell about a board from the text of its JSON form: components (movable, locked,
+// capacitors between a power net and a ground net, the ones the placer may set aside beside a
+// powered part) and overlapping footprints (pairs on the same side whose bounding rectangles
+// intersect).
 
 #include <cstdio>
 #include <string>
 
 struct TBoardFigures {
+  std::string PowerNets;  // the placer's supply nets, names separated by blanks
+  std::string GroundNets;
   int Components = 0;
   int Movable = 0;
   int Locked = 0;
@@ -15,8 +18,8 @@ struct TBoardFigures {
   int Overlaps = 0;
 };
 
-// False when the file cannot be read as a board.
-bool MeasureBoardFile(const std::string& fileName, TBoardFigures& figures);
+// False when the text cannot be read as a board.
+bool MeasureBoardText(const std::string& text, TBoardFigures& figures);
 
 struct TRunSummary {
   TBoardFigures Before;
@@ -26,6 +29,7 @@ struct TRunSummary {
   std::string Progress;  // the placer's last progress text (elapsed, optimization, moves)
   double Seconds = 0;
   std::string Output;
+  std::string Notes;  // what reading the board approximated, a note a line
 };
 
 void PrintSummary(std::FILE* stream, const TRunSummary& summary);

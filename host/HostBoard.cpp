@@ -1,0 +1,70 @@
+#include "HostBoard.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "HostLibraries.h"
+
+namespace {
+
+std::set<std::string> NetNames(uint32_t board) {
+  std::set<std::string> names;
+  try {
+    const auto json = nlohmann::json::parse(EditorText(Editor().GetBoardText, board));
+    for (const auto& name : json.at("nets"))
+      names.insert(name.get<std::string>());
+  } catch (const std::exception&) {
+  }
+  return names;
+}
+
+// "A,B" as "A B"; false when a name holds a blank or is empty.
+bool BlankSeparated(const std::string& commaSeparated, std::string& list, std::string& error,
+                    std::vector<std::string>& names) {
+  std::istringstream parts(commaSeparated);
+  list.clear();
+  for (std::string name; std::getline(parts, name, ',');) {
+    if (name.empty() || name.find_first_of(" \t\r\n") != std::string::npos) {
+      error = "a supply net name must not be empty or hold blanks: \"" + name + "\"";
+      return false;
+    }
+    list += (list.empty() ? "" : " ") + name;
+    names.push_back(name);
+  }
+  return true;
+}
+
+}  // namespace
+
+TBoardFigures MeasureBoard(uint32_t board) {
+  TBoardFigures figures;
+  MeasureBoardText(EditorText(Editor().GetBoardText, board), figures);
+  return figures;
+}
+
+std::string BoardNotes(uint32_t board) {
+  return EditorText(Editor().GetBoardNotes, board);
+}
+
+bool ApplySupplyNets(const THostOptions& options, uint32_t board, std::string& error) {
+  if (!options.PowerNets && !options.GroundNets)
+    return true;
+  const TBoardFigures current = MeasureBoard(board);
+  std::string power = current.PowerNets, ground = current.GroundNets;
+  std::vector<std::string> named;
+  if ((options.PowerNets && !BlankSeparated(*options.PowerNets, power, error, named)) ||
+      (options.GroundNets && !BlankSeparated(*options.GroundNets, ground, error, named)))
+    return false;
+  char message[256] = {};
+  if (Editor().SetSupplyNets(board, power.c_str(), ground.c_str(), message, sizeof message) != 0) {
+    error = message;
+    return false;
+  }
+  const std::set<std::string> nets = NetNames(board);
+  for (const std::string& name : named)
+    if (nets.count(name) == 0 && !options.Quiet)
+      std::fprintf(stderr, "autoplace: warning: the board has no net named \"%s\"\n", name.c_str());
+  return true;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// The open board as the host sees it through the editor: its figures, the notes its reader left,
+// and the supply nets named on the command line.
+
+#include <cstdint>
+#include <string>
+
+#include "HostOptions.h"
+#include "HostSummary.h"
+
+// The board's figures as the editor holds it now; empty figures when they cannot be had.
+TBoardFigures MeasureBoard(uint32_t board);
+
+// What reading the board approximated or guessed, a note a line.
+std::string BoardNotes(uint32_t board);
+
+// Gives the board the supply nets of --power-nets and --ground-nets (commas between names).
+// Names the board does not have are reported as warnings. False with the reason in Error when
+// a list cannot be set (a blank in a name, longer than the options hold).
+bool ApplySupplyNets(const THostOptions& options, uint32_t board, std::string& error);
