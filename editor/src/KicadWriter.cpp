@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "BoardFile.h"
 #include "KicadFile.h"
@@ -24,6 +26,20 @@ std::string NumberText(double value) {
   if (text.back() == '.')
     text.pop_back();
   return text == "-0" ? "0" : text;
+}
+
+// A coordinate in board units as the shortest millimetre text that reads back to the same units
+// (the placer's mil grids give round figures), and that text's value.
+std::pair<std::string, double> CoordinateText(int64_t units) {
+  const double millimetres = units / UnitsPerMillimetre;
+  for (int decimals = 0; decimals < 6; ++decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, millimetres);
+    const double value = std::strtod(buffer, nullptr);
+    if (std::nearbyint(value * UnitsPerMillimetre) == static_cast<double>(units))
+      return {NumberText(value), value};
+  }
+  return {NumberText(millimetres), std::strtod(NumberText(millimetres).c_str(), nullptr)};
 }
 
 bool SameAngle(double a, double b) {
@@ -135,10 +151,11 @@ void TKicadWriter::Footprint(const TKicadFootprint& footprint, const TComponent&
                         footprint.Angle);
   TMm at = from.At;
   if (moved) {
-    at = {component.Data.Reference.X / UnitsPerMillimetre,
-          -component.Data.Reference.Y / UnitsPerMillimetre};
-    Replace(Tree.Element(footprint.At, 1), NumberText(at.X));
-    Replace(Tree.Element(footprint.At, 2), NumberText(at.Y));
+    const auto [xText, x] = CoordinateText(component.Data.Reference.X);
+    const auto [yText, y] = CoordinateText(-int64_t{component.Data.Reference.Y});
+    at = {x, y};
+    Replace(Tree.Element(footprint.At, 1), xText);
+    Replace(Tree.Element(footprint.At, 2), yText);
   }
   double angle = footprint.Angle;
   if (turned) {

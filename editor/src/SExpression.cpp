@@ -67,11 +67,11 @@ void TSExpression::Parse() {
     }
     if (c == '\0')
       throw Fault(at, "unexpected NUL byte");
+    if (c == ')' && open.empty())
+      throw Fault(at, "unexpected ')'");
     if (open.empty() && !Nodes.empty())
       throw Fault(at, "unexpected text after the end of the board");
     if (c == ')') {
-      if (open.empty())
-        throw Fault(at, "unexpected ')'");
       Nodes[static_cast<size_t>(open.back())].End = static_cast<uint32_t>(at + 1);
       open.pop_back();
       lastChild.pop_back();
