@@ -229,8 +229,11 @@ TEST_F(AutoplaceTest, CancelAndBadInputLeaveNoOutput) {
     int ExitCode;
   };
   std::ofstream(Folder / "broken.pcb") << "{\"format\": \"pcb-board\", \"version\": 1, \"board\": ";
+  std::ofstream(Folder / "broken.kicad_pcb") << "(kicad_pcb (version 20211014) (net 0 \"\")";
   const TCase cases[] = {{"small.pcb -o out.pcb --preferences --cancel", 0},
                          {"broken.pcb -o out.pcb", 3},
+                         {"broken.kicad_pcb -o out.pcb", 3},
+                         {"small.pcb -o out.pcb --power-nets 'VCC,,GND'", 2},
                          {"missing.pcb -o out.pcb", 3},
                          {"small.pcb -o out.pcb --in-place", 2},
                          {"small.pcb -o out.pcb --set PlacementGrid=1", 2},
