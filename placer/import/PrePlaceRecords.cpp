@@ -73,6 +73,8 @@ std::unique_ptr<TCompRecord> RecordOf(const TPlacerComponent& component, int32_t
   record->Designator = record->FullDesignator.substr(0, DesignatorLength);
   record->Layer = component.GetLayerNumber();
   record->Movable = component.Moveable != 0 ? 1 : 0;
+  record->Handle = component.Handle;
+  record->ImportNumber = number;
   AddPins(*record, component, number);
   record->X = component.X;
   record->Y = component.Y;
