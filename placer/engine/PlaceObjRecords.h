@@ -26,6 +26,9 @@ struct TPinRecord {
   std::string PadName;    // up to 4 characters
   int32_t NetNumber = 0;  // 1-based into TAutoPlacer::Nets; 0 = not on a signal net
   int32_t ComponentNumber = 0;
+  // Editor handle of the power or ground net the pad is on; 0 = neither. Bypass capacitors are
+  // paired with the components that share these nets.
+  uint32_t SupplyNet = 0;
 };
 
 // One component of either side of the board.

@@ -36,6 +36,8 @@ std::unique_ptr<TPinRecord> PinOf(const TImportPad& pad, int32_t component) {
   pin->Y = pad.Y;
   pin->ComponentNumber = component;
   pin->NetNumber = NetNumberOf(pad.NetHandle);
+  if (IsPowerNet(pad.NetHandle) || IsGroundNet(pad.NetHandle))
+    pin->SupplyNet = pad.NetHandle;
   return pin;
 }
 
