@@ -225,6 +225,17 @@ class TAutoPlacer {
   void WithdrawContribution(int32_t k);
   void RestoreContribution(int32_t k);
 
+  // The capacitors placed so far in the strip beside one powered component: slots a capacitor's
+  // long side apart, from the middle of the strip outward, each end growing until it meets
+  // something.
+  struct TStripRow {
+    bool MiddleTried = false;
+    int32_t Next[2] = {1, 1};  // slot numbers away from the middle: towards +X or +Y, and back
+    bool Open[2] = {true, true};
+  };
+  bool PlaceInStrip(int32_t c, int32_t host, TStripRow& row);
+  bool SlotTaken(int32_t c, int32_t host, int32_t x, int32_t y, int32_t w, int32_t h) const;
+  void PlaceBesideNetNeighbours(int32_t c, const std::vector<uint32_t>& nets);
   bool SpotTaken(int32_t c, int32_t x, int32_t y) const;
   void PlaceOnFreeSpot(int32_t c, int32_t x, int32_t y);
 };

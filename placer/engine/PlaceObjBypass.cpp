@@ -1,10 +1,15 @@
 // Bypass capacitors take no part in the annealing: the components that want one are enlarged by a
-// strip beside their body, and at the end each capacitor is put into the strip of one of them.
+// strip beside their body, and at the end each capacitor is put into the strip of a component on
+// its supply nets, side by side with the others there; one that no such strip has room for goes
+// to the nearest free spot beside the components on its nets.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "FootprintBox.h"
 #include "PlaceObj.h"
@@ -74,24 +79,99 @@ int32_t ReserveStrip(TCompRecord& component, int32_t shortSide, int32_t longSide
   return right ? SideRight : SideLeft;
 }
 
-// Only a powered movable component had a strip reserved beside its body. The search for a
-// partner may end at one without: the capacitor then goes against its footprint, not onto it.
+// Only a powered movable component had a strip reserved beside its body.
 bool HasStrip(const TCompRecord& component) {
   return component.BypassSide != 0;
 }
 
 // The side of the strip beside a component. The side recorded when the strip was reserved is
 // turned along with the component; the reference point cannot tell it, because reserving the strip
-// moved the reference point towards the body. A component without a strip is judged by where its
-// reference point lies.
+// moved the reference point towards the body.
 int32_t StripSide(const TCompRecord& component) {
-  if (component.BypassSide != 0) {
-    return QuarterTurns(int64_t{component.BypassSide} - 1 + component.Rotation);
+  return QuarterTurns(int64_t{component.BypassSide} - 1 + component.Rotation);
+}
+
+// A footprint as the engine compares them.
+TBox FootprintOf(const TCompRecord& component) {
+  return CentredBox(component.CenterX, component.CenterY, component.Width, component.Height);
+}
+
+// The footprint without the strip of that thickness on that side.
+TBox BodyBox(const TCompRecord& component, int32_t side, int32_t strip) {
+  TBox body = FootprintOf(component);
+  switch (side) {
+    case SideRight:
+      body.Right -= strip;
+      break;
+    case SideUp:
+      body.Top -= strip;
+      break;
+    case SideLeft:
+      body.Left += strip;
+      break;
+    default:
+      body.Bottom += strip;
+      break;
   }
-  if (component.Height > component.Width) {
-    return component.Y > component.CenterY ? SideUp : SideDown;
+  return body;
+}
+
+// The line through the middle of the strip: a Y for a strip above or below the body, an X for
+// one beside it.
+int64_t StripCentre(const TCompRecord& component, int32_t side, int32_t strip) {
+  if (IsVertical(side)) {
+    const int32_t offset = RoundedHalf(int64_t{component.Height} - strip);
+    return int64_t{component.CenterY} + (side == SideUp ? offset : -int64_t{offset});
   }
-  return component.X > component.CenterX ? SideRight : SideLeft;
+  const int32_t offset = RoundedHalf(int64_t{component.Width} - strip);
+  return int64_t{component.CenterX} + (side == SideRight ? offset : -int64_t{offset});
+}
+
+// The distinct supply nets of a component's pins, in pin order.
+std::vector<uint32_t> SupplyNetsOf(const TCompRecord& component) {
+  std::vector<uint32_t> nets;
+  for (const auto& pin : component.Pins) {
+    if (pin->SupplyNet != 0 && std::find(nets.begin(), nets.end(), pin->SupplyNet) == nets.end()) {
+      nets.push_back(pin->SupplyNet);
+    }
+  }
+  return nets;
+}
+
+int32_t SharedCount(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  return static_cast<int32_t>(std::count_if(a.begin(), a.end(), [&b](uint32_t net) {
+    return std::find(b.begin(), b.end(), net) != b.end();
+  }));
+}
+
+// How many rings of spots around the components on its nets a capacitor without a partner tries.
+constexpr int64_t MaxNeighbourRings = 25;
+
+// Calls spot(x, y) for the centres of a w x h box all around a footprint, `gap` away from it and
+// `step` apart, until spot returns true.
+template <class Spot>
+void ForEachSpotAround(const TBox& footprint, int32_t w, int32_t h, int64_t gap, int64_t step,
+                       Spot&& spot) {
+  const int64_t left = footprint.Left - gap - HalfUp(w);
+  const int64_t right = footprint.Right + gap + HalfUp(w);
+  const int64_t bottom = footprint.Bottom - gap - HalfUp(h);
+  const int64_t top = footprint.Top + gap + HalfUp(h);
+  const auto visit = [&spot](int64_t x, int64_t y) {
+    return FitsInt32(x) && FitsInt32(y) && spot(static_cast<int32_t>(x), static_cast<int32_t>(y));
+  };
+  for (int64_t x = left; x < right; x += step) {
+    if (visit(x, top) || visit(x, bottom)) {
+      return;
+    }
+  }
+  for (int64_t y = bottom; y < top; y += step) {
+    if (visit(left, y) || visit(right, y)) {
+      return;
+    }
+  }
+  if (visit(right, top)) {
+    return;
+  }
 }
 
 }  // namespace
@@ -100,7 +180,8 @@ void TAutoPlacer::BypassExtents() {
   BypassLong = 0;
   BypassShort = 0;
   for (const auto& component : Components) {
-    if ((component->Flags & FlagBypass) == 0) {
+    // A locked part that looks like a capacitor (a header, say) is never placed in a strip.
+    if ((component->Flags & FlagBypass) == 0 || component->Movable != 1) {
       continue;
     }
     BypassLong = std::max(BypassLong, std::max(component->Width, component->Height));
@@ -121,48 +202,146 @@ void TAutoPlacer::ReserveBypassSpace() {
 }
 
 void TAutoPlacer::PlaceBypassCapacitors() {
-  const int32_t shortSide = BypassShort;
-  int32_t cursor = 1;  // over the movable positions
-  for (int32_t c = MovableCount + FixedCount + 1; c <= ComponentCount; ++c) {
-    TCompRecord& capacitor = Component(c);
-    if (cursor > MovableCount) {
-      // Nobody is left to take it: the lower left corner of the placement area, inside it.
-      PlaceOnFreeSpot(c, WrapAdd(BoardLeft, HalfUp(capacitor.Width)),
-                      WrapAdd(BoardBottom, HalfUp(capacitor.Height)));
-      continue;
+  std::vector<TStripRow> rows(static_cast<size_t>(MovableCount));
+  std::vector<std::vector<uint32_t>> hostNets(static_cast<size_t>(MovableCount));
+  for (int32_t i = 1; i <= MovableCount; ++i) {
+    if (HasStrip(Component(i))) {
+      hostNets[static_cast<size_t>(i - 1)] = SupplyNetsOf(Component(i));
     }
-    // The search stops at the last movable position, powered or not.
-    while ((Component(cursor).Flags & FlagPowered) == 0 && cursor < MovableCount) {
-      ++cursor;
-    }
-    const TCompRecord& host = Component(cursor);
-    const int32_t side = StripSide(host);
-    int32_t targetX = host.CenterX;
-    int32_t targetY = host.CenterY;
-    if (IsVertical(side)) {
-      // Lying across a strip above or below the body.
-      if (capacitor.Width < capacitor.Height) {
-        RotateAboutOrigin(1, c);
-      }
-      const int32_t offset = HasStrip(host) ? RoundedHalf(int64_t{host.Height} - shortSide)
-                                            : HalfUp(int64_t{host.Height} + capacitor.Height);
-      targetY = WrapAdd(host.CenterY, side == SideUp ? offset : -int64_t{offset});
-    } else {
-      // Standing upright in a strip to the right or left of the body.
-      if (capacitor.Width > capacitor.Height) {
-        RotateAboutOrigin(1, c);
-      }
-      const int32_t offset = HasStrip(host) ? RoundedHalf(int64_t{host.Width} - shortSide)
-                                            : HalfUp(int64_t{host.Width} + capacitor.Width);
-      targetX = WrapAdd(host.CenterX, side == SideRight ? offset : -int64_t{offset});
-    }
-    if (HasStrip(host)) {
-      PlaceCentreAt(c, targetX, targetY);
-    } else {
-      PlaceOnFreeSpot(c, targetX, targetY);
-    }
-    ++cursor;
   }
+  int32_t cursor = 1;  // where the search for a partner starts: after the last one taken
+  for (int32_t c = MovableCount + FixedCount + 1; c <= ComponentCount; ++c) {
+    const std::vector<uint32_t> nets = SupplyNetsOf(Component(c));
+    bool placed = false;
+    // Partners on both of the capacitor's supply nets first, then those on one of them.
+    for (auto shared = static_cast<int32_t>(nets.size()); shared >= 1 && !placed; --shared) {
+      for (int32_t step = 0; step < MovableCount && !placed; ++step) {
+        const int32_t i = (cursor - 1 + step) % MovableCount + 1;
+        const std::vector<uint32_t>& onHost = hostNets[static_cast<size_t>(i - 1)];
+        if (onHost.empty() || SharedCount(onHost, nets) != shared) {
+          continue;
+        }
+        placed = PlaceInStrip(c, i, rows[static_cast<size_t>(i - 1)]);
+        if (placed) {
+          cursor = i % MovableCount + 1;
+        }
+      }
+    }
+    if (!placed) {
+      PlaceBesideNetNeighbours(c, nets);
+    }
+  }
+}
+
+// The next slot of the host's row that is free for the capacitor, if any: the middle of the
+// reserved strip first, then outward on both sides, each side as far as nothing is in the way.
+bool TAutoPlacer::PlaceInStrip(int32_t c, int32_t host, TStripRow& row) {
+  const TCompRecord& partner = Component(host);
+  const int32_t side = StripSide(partner);
+  const bool across = IsVertical(side);
+  const TCompRecord& capacitor = Component(c);
+  // Lying across a strip above or below the body, standing upright in one beside it.
+  const int32_t longSide = std::max(capacitor.Width, capacitor.Height);
+  const int32_t shortSide = std::min(capacitor.Width, capacitor.Height);
+  const int32_t width = across ? longSide : shortSide;
+  const int32_t height = across ? shortSide : longSide;
+  const auto slotFree = [&](int64_t offset) {
+    const int64_t along = int64_t{offset} * std::max(BypassLong, int32_t{1});
+    const int64_t x = across ? partner.CenterX + along : StripCentre(partner, side, BypassShort);
+    const int64_t y = across ? StripCentre(partner, side, BypassShort) : partner.CenterY + along;
+    if (!FitsInt32(x) || !FitsInt32(y) ||
+        SlotTaken(c, host, static_cast<int32_t>(x), static_cast<int32_t>(y), width, height)) {
+      return std::optional<std::pair<int32_t, int32_t>>();
+    }
+    return std::optional(std::pair(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+  };
+  std::optional<std::pair<int32_t, int32_t>> spot;
+  if (!row.MiddleTried) {
+    row.MiddleTried = true;
+    spot = slotFree(0);
+  }
+  while (!spot && (row.Open[0] || row.Open[1])) {
+    // The nearer end grows first; the positive one on a tie.
+    const int end = !row.Open[1] || (row.Open[0] && row.Next[0] <= row.Next[1]) ? 0 : 1;
+    spot = slotFree(end == 0 ? row.Next[end] : -int64_t{row.Next[end]});
+    if (spot) {
+      ++row.Next[end];
+    } else {
+      row.Open[end] = false;
+    }
+  }
+  if (!spot) {
+    return false;
+  }
+  if ((capacitor.Width < capacitor.Height) == across) {
+    RotateAboutOrigin(1, c);
+  }
+  PlaceCentreAt(c, spot->first, spot->second);
+  return true;
+}
+
+// A slot of a strip may overlap the partner's footprint, which holds the strip, but not its body.
+bool TAutoPlacer::SlotTaken(int32_t c, int32_t host, int32_t x, int32_t y, int32_t w,
+                            int32_t h) const {
+  if (Blocked(x, y, w, h)) {
+    return true;
+  }
+  const TBox box = CentredBox(x, y, w, h);
+  const TCompRecord& partner = Component(host);
+  if (Overlap(box, BodyBox(partner, StripSide(partner), BypassShort))) {
+    return true;
+  }
+  for (int32_t i = 1; i <= MovableCount; ++i) {
+    if (i != host && Overlap(box, FootprintOf(Component(i)))) {
+      return true;
+    }
+  }
+  for (int32_t i = MovableCount + FixedCount + 1; i < c; ++i) {
+    if (Overlap(box, FootprintOf(Component(i)))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A capacitor that no powered partner on its supply nets has room for goes to the free spot
+// nearest to a component on those nets (on both of them, if there is one), ring by ring around
+// their footprints in list order. Without such a component, or without a free spot near one, it
+// takes the free spot nearest to the lower left corner of the placement area.
+void TAutoPlacer::PlaceBesideNetNeighbours(int32_t c, const std::vector<uint32_t>& nets) {
+  // Upright, whatever an earlier call left, so that placing again gives the same result.
+  if (Component(c).Width > Component(c).Height) {
+    RotateAboutOrigin(1, c);
+  }
+  const TCompRecord& capacitor = Component(c);
+  std::vector<int32_t> neighbours;
+  for (auto shared = static_cast<int32_t>(nets.size()); shared >= 1 && neighbours.empty();
+       --shared) {
+    for (int32_t i = 1; i <= MovableCount + FixedCount; ++i) {
+      if (SharedCount(SupplyNetsOf(Component(i)), nets) == shared) {
+        neighbours.push_back(i);
+      }
+    }
+  }
+  const int64_t step = std::max({int64_t{1}, int64_t{capacitor.Width}, int64_t{capacitor.Height}});
+  for (int64_t ring = 0; ring < MaxNeighbourRings && !neighbours.empty(); ++ring) {
+    for (const int32_t i : neighbours) {
+      std::optional<std::pair<int32_t, int32_t>> spot;
+      ForEachSpotAround(FootprintOf(Component(i)), capacitor.Width, capacitor.Height, ring * step,
+                        step, [&](int32_t x, int32_t y) {
+                          if (!spot && !SpotTaken(c, x, y)) {
+                            spot = std::pair(x, y);
+                          }
+                          return spot.has_value();
+                        });
+      if (spot) {
+        PlaceCentreAt(c, spot->first, spot->second);
+        return;
+      }
+    }
+  }
+  PlaceOnFreeSpot(c, WrapAdd(BoardLeft, HalfUp(capacitor.Width)),
+                  WrapAdd(BoardBottom, HalfUp(capacitor.Height)));
 }
 
 bool TAutoPlacer::SpotTaken(int32_t c, int32_t x, int32_t y) const {

@@ -26,6 +26,9 @@ struct TPinRecord {
   std::string PadName;    // up to 4 characters
   int32_t NetNumber = 0;  // 1-based into TAutoPlacer::Nets; 0 = not on a signal net
   int32_t ComponentNumber = 0;
+  // Editor handle of the power or ground net the pad is on; 0 = neither. Bypass capacitors are
+  // paired with the components that share these nets.
+  uint32_t SupplyNet = 0;
 };
 
 // One component of either side of the board.
@@ -57,9 +60,15 @@ struct TCompRecord {
   // Side of the strip reserved beside the component for a bypass capacitor: 1 + quarter turns
   // counter-clockwise from +X, taken in the component's unturned frame (Rotation 0); 0 = none.
   int32_t BypassSide = 0;
-  // The whole designator, however long: the write-back finds the component by it. Designator is
-  // cut to 12 characters for drawing and the records.
+  // The whole designator, however long, as imported. Designator is cut to 12 characters for
+  // drawing and the records.
   std::string FullDesignator;
+  // The editor handle of the component the record was imported from: the write-back writes the
+  // record into that very component, since designators may repeat or be empty.
+  uint32_t Handle = 0;
+  // The component's number in the import's walk of the board (top side, then bottom side), which
+  // finds it again on a board that was closed and opened anew under new handles.
+  int32_t ImportNumber = 0;
 };
 
 // Working memory the cost keeps with each net, so that rebuilding the net's tree needs no

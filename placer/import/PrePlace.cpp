@@ -91,10 +91,11 @@ void TAutoPlacer::ImportBoard(uint32_t boardHandle) {
   AllocateEngineArrays(keepOuts, signalNets, components);
   // The records read the component, pad and net numbers kept in the Tags; the classification
   // then replaces the component numbers, so it comes after them.
+  // The pin records note which pads are on supply nets, so the lists come first.
+  BuildSupplyNetLists();
   BuildComponentRecords();
   BuildNetRecords();
   BuildKeepOutRects();
-  BuildSupplyNetLists();
   ClassifyComponents();
   CopyComponentFlags();
 

@@ -321,9 +321,19 @@ void SortComponentsByPadCount() {
   EndProgress();
 }
 
+// Computed in integers: 0.7 has no exact binary form, and 0.7 x 45 comes out just below 31.5.
 int32_t ConnectionThreshold(int32_t padCountA, int32_t padCountB) {
-  const double smaller = std::min(padCountA, padCountB);
-  return static_cast<int32_t>(std::nearbyint(0.7 * (smaller + 1.0)));
+  const int64_t tenths = 7 * (int64_t{std::min(padCountA, padCountB)} + 1);
+  int64_t whole = tenths / 10;
+  int64_t rest = tenths % 10;
+  if (rest < 0) {  // floor, for a negative count
+    whole -= 1;
+    rest += 10;
+  }
+  if (rest > 5 || (rest == 5 && whole % 2 != 0)) {
+    whole += 1;
+  }
+  return static_cast<int32_t>(whole);
 }
 
 void FindConnectiveGroups() {

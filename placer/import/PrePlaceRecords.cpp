@@ -36,6 +36,8 @@ std::unique_ptr<TPinRecord> PinOf(const TImportPad& pad, int32_t component) {
   pin->Y = pad.Y;
   pin->ComponentNumber = component;
   pin->NetNumber = NetNumberOf(pad.NetHandle);
+  if (IsPowerNet(pad.NetHandle) || IsGroundNet(pad.NetHandle))
+    pin->SupplyNet = pad.NetHandle;
   return pin;
 }
 
@@ -73,6 +75,8 @@ std::unique_ptr<TCompRecord> RecordOf(const TPlacerComponent& component, int32_t
   record->Designator = record->FullDesignator.substr(0, DesignatorLength);
   record->Layer = component.GetLayerNumber();
   record->Movable = component.Moveable != 0 ? 1 : 0;
+  record->Handle = component.Handle;
+  record->ImportNumber = number;
   AddPins(*record, component, number);
   record->X = component.X;
   record->Y = component.Y;

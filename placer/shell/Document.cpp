@@ -1,8 +1,5 @@
 #include "shell/Document.h"
 
-#include <cmath>
-#include <limits>
-
 #include "engine/PlaceObj.h"
 #include "engine/PlacerBoard.h"
 #include "framework/ClientProcs.h"
@@ -11,34 +8,18 @@
 #include "framework/MessageBoxes.h"
 #include "framework/Rt_Param.h"
 #include "framework/TextHelpers.h"
-#include "pcb/Layers.h"
 #include "pcb/PCBProcs.h"
 #include "pcb/PcbStrings.h"
 #include "pcb/Pcbclass.h"
 #include "shell/PlacerView.h"
 #include "shell/PlacerViewForm.h"
+#include "shell/WriteBackTargets.h"
 
 namespace {
 
 constexpr const char* AutoplaceViewName = "AutoplaceView";
 constexpr std::size_t ProcessParameterBufferSize = 256;
 constexpr int32_t ProcessParameterCapacity = 255;
-
-// The rotation written into the PCB: quarter turns * 90 + the imported rotation, rounded to the
-// nearest integer (ties to even) and taken modulo 360 with the sign of the dividend, as a 64-bit
-// integer. A value beyond the 64-bit range is reduced exactly in floating point instead.
-double PcbRotation(double importedRotation, int32_t quarterTurns) {
-  const double rounded =
-      std::nearbyint(static_cast<double>(quarterTurns) * 90.0 + importedRotation);
-  if (!std::isfinite(rounded)) {
-    return 0.0;
-  }
-  constexpr double Limit = 9223372036854775808.0;  // 2^63
-  if (rounded >= -Limit && rounded < Limit) {
-    return static_cast<double>(static_cast<int64_t>(rounded) % 360);
-  }
-  return std::fmod(rounded, 360.0);
-}
 
 uint32_t BoardHandleOfFile(const std::string& fileName) {
   PcbString255 name = {};
@@ -244,19 +225,20 @@ void TPlacerDocument::WriteBack() {
   if (board == 0) {
     return;
   }
-  // The board may have been reopened under a new handle: the components are written there.
-  BoardHandle = board;
+  // A board closed and opened again since the import holds the same components under new handles.
+  const bool reopened = board != BoardHandle;
   engine->Board->Handle = board;
   engine->Board->Sync(1);
   engine->PumpMessages();
   if (engine->Board) {
     engine->PlaceBypassCapacitors();
-    for (int32_t k = 1; k <= engine->ComponentCount; ++k) {
-      const TCompRecord& record = engine->Component(k);
-      const std::string& designator =
-          record.FullDesignator.empty() ? record.Designator : record.FullDesignator;
-      MoveComponentInPcb(designator, record.OriginalRotation, record.Rotation, record.X, record.Y);
+    const TWriteTargets targets = FindWriteTargets(*engine, board, reopened);
+    if (!targets.Problem.empty()) {
+      ShowError("The board " + fileName + " has changed since it was placed: " + targets.Problem +
+                ". " + "\r" + "Nothing was written; place the board again");
+      return;
     }
+    WriteTargets(targets.Targets);
   }
   RunPcbProcesses(BoardHandleOfFile(fileName));
   MarkPcbDocumentModified(fileName);
@@ -298,34 +280,5 @@ void TPlacerDocument::MarkPcbDocumentModified(const std::string& fileName) {
   CheckStatus(client->GetDocumentByPath(wideName.c_str(), document.Put()));
   if (document) {
     CheckStatus(document->SetModified(true));
-  }
-}
-
-void TPlacerDocument::MoveComponentInPcb(std::string_view designator, double importedRotation,
-                                         int32_t quarterTurns, int32_t x, int32_t y) {
-  TPcbComponent component;
-  TPcbText name;
-  for (const TLayerNumber layer : {TopLayer, BottomLayer}) {
-    bool written = false;
-    const uint32_t iterator = Pcb::CreateIterator(BoardHandle, ComponentObject, 0, layer);
-    for (uint32_t handle = Pcb::GetFirstObject(iterator); handle != 0;
-         handle = Pcb::GetNextObject(iterator)) {
-      if (written) {
-        continue;  // the walk runs to its end without reading further components
-      }
-      component.Handle = handle;
-      component.Sync(1);
-      name.Handle = component.NameTextHandle;
-      name.Sync(1);
-      if (FromPcbString(name.Text) != designator) {
-        continue;
-      }
-      component.Rotation = PcbRotation(importedRotation, quarterTurns);
-      component.X = x;
-      component.Y = y;
-      component.Sync(2);
-      written = true;
-    }
-    Pcb::DestroyIterator(iterator);
   }
 }

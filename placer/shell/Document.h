@@ -25,12 +25,6 @@ class TPlacerDocument : public TInterfacedExtension<TServerDocument, IPlacerDocu
   TAutoPlacer* AutoPlacer() const { return Engine.get(); }
   uint32_t RunBoardHandle() const { return BoardHandle; }
 
-  // Writes one component into the PCB: position (x, y) and the rotation made of the imported
-  // rotation and the engine's quarter turns, on each side where the designator is found (the
-  // first component met with it on that side).
-  void MoveComponentInPcb(std::string_view designator, double importedRotation,
-                          int32_t quarterTurns, int32_t x, int32_t y);
-
   // IPlacerDocument
   HRESULT STDMETHODCALLTYPE PlacementFinished() override;
   HRESULT STDMETHODCALLTYPE PlacementStopped() override;
@@ -51,7 +45,6 @@ class TPlacerDocument : public TInterfacedExtension<TServerDocument, IPlacerDocu
   void DoLoadBoardAndRun(uint32_t boardHandle);
   void DoPlacementFinished();
   void WriteBack();
-  void WriteComponents();
   uint32_t FindOrOpenPcbBoard(const std::string& fileName);
   void RunPcbProcesses(uint32_t board);
   void MarkPcbDocumentModified(const std::string& fileName);

@@ -84,6 +84,9 @@ TEST(BypassSpace, PoweredMovableComponentsGrowByTheCapacitorsShortSide) {
     builder.Pin(fixed, 9000000, 9000000);
     const int32_t cap = builder.Component(Capacitor());
     builder.Pin(cap, 1000000, 800000);
+    // A locked header that looks like a capacitor, larger than the real one, sizes no strip.
+    builder.Component(
+        {1000000, 1000000, 1000000, 2000000, TopLayer, true, false, FlagBypass | FlagPowered});
     TCompRecord& component = placer.Component(k);
     component.X += c.RefDX;
     component.Y += c.RefDY;
@@ -114,67 +117,136 @@ TEST(BypassSpace, PoweredMovableComponentsGrowByTheCapacitorsShortSide) {
   }
 }
 
-TEST(BypassPlacement, PairsCapacitorsWithPoweredComponentsInOrder) {
+// Supply nets of the placement tests, as the editor's net handles.
+constexpr uint32_t Vcc = 101;
+constexpr uint32_t V33 = 102;
+constexpr uint32_t V5 = 103;
+constexpr uint32_t Gnd = 104;
+
+// A capacitor with one pin on each of two supply nets (0 = unconnected).
+int32_t CapacitorOn(TEngineBuilder& builder, uint32_t power, uint32_t ground) {
+  const int32_t c = builder.Component(Capacitor());
+  builder.Pin(c, 1000000, 800000).SupplyNet = power;
+  builder.Pin(c, 1000000, 1200000).SupplyNet = ground;
+  return c;
+}
+
+bool Overlapping(const TBoxSides& a, const TBoxSides& b) {
+  return a.Left < b.Right && a.Right > b.Left && a.Bottom < b.Top && a.Top > b.Bottom;
+}
+
+TEST(BypassPlacement, CapacitorsGoSideBySideBesideThePoweredPartsOnTheirSupplyNets) {
   TAutoPlacer placer;
   TEngineBuilder builder(placer);
   builder.Area(1000000, 2000000, BoardSize, BoardSize);
-  // Five movable components, only the second powered; the reference points lie above or to the
-  // right of the centres, far enough to stay there when the strip is reserved.
-  builder.Component(Part(3000000, 5000000, 1000000, 1000000, 0));
-  const int32_t powered = builder.Component(Part(6000000, 5000000, 2000000, 4000000, FlagPowered));
-  builder.Component(Part(9000000, 5000000, 1000000, 1000000, 0));
-  builder.Component(Part(12000000, 5000000, 1000000, 1000000, 0));
-  const int32_t last = builder.Component(Part(15000000, 5000000, 4000000, 1000000, 0));
-  // A fixed powered component gets no capacitor.
-  builder.Component(Part(3000000, 12000000, 2000000, 4000000, FlagPowered, false));
-  std::vector<int32_t> capacitors;
-  for (int i = 0; i < 3; ++i) {
-    capacitors.push_back(builder.Component(Capacitor()));
-    builder.Pin(capacitors.back(), 1000000, 800000);
-    builder.Pin(capacitors.back(), 1000000, 1200000);
-  }
+  // Two powered tall parts, one on VCC, one on 3V3, both on GND, with an unpowered part between;
+  // the reference points lie above the centres, so the strips are at the top.
+  const int32_t onVcc = builder.Component(Part(6000000, 5000000, 2000000, 4000000, FlagPowered));
+  builder.Pin(onVcc, 6000000, 4000000).SupplyNet = Vcc;
+  builder.Pin(onVcc, 6000000, 6000000).SupplyNet = Gnd;
+  builder.Component(Part(10000000, 5000000, 1000000, 1000000, 0));
+  const int32_t on33 = builder.Component(Part(14000000, 5000000, 2000000, 4000000, FlagPowered));
+  builder.Pin(on33, 14000000, 4000000).SupplyNet = V33;
+  builder.Pin(on33, 14000000, 6000000).SupplyNet = Gnd;
+  // A fixed powered part on VCC gets no capacitor.
+  const int32_t fixed =
+      builder.Component(Part(3000000, 12000000, 2000000, 4000000, FlagPowered, false));
+  builder.Pin(fixed, 3000000, 12000000).SupplyNet = Vcc;
+  const int32_t first33 = CapacitorOn(builder, V33, Gnd);
+  const int32_t firstVcc = CapacitorOn(builder, Vcc, Gnd);
+  const int32_t secondVcc = CapacitorOn(builder, Vcc, Gnd);
+  // On 5V, which no part has: it shares GND with both and goes to the one after the last taken.
+  const int32_t on5 = CapacitorOn(builder, V5, Gnd);
   builder.Partitioned();
-  placer.Component(powered).Y += 1000000;
-  placer.Component(last).X += 1000000;
+  for (const int32_t k : {onVcc, on33}) {
+    placer.Component(k).Y += 1000000;
+  }
   placer.BypassExtents();
   placer.ReserveBypassSpace();
   placer.PlaceBypassCapacitors();
 
-  // Beside the powered tall component, lying across its strip at the top.
-  const TCompRecord& first = placer.Component(capacitors[0]);
-  EXPECT_EQ(first.CenterX, 6000000);
-  EXPECT_EQ(first.CenterY, 5000000 + (4600000 - 600000) / 2);
-  EXPECT_EQ(first.Width, 1000000);
-  EXPECT_EQ(first.Rotation, 1);
-  // The search stops at the last movable position, powered or not: standing upright at its right,
-  // against its footprint, as it has no strip to take the capacitor.
-  const TCompRecord& second = placer.Component(capacitors[1]);
-  EXPECT_EQ(second.CenterX, 15000000 + (4000000 + 600000) / 2);
-  EXPECT_EQ(second.CenterY, 5000000);
-  EXPECT_EQ(second.Rotation, 0);
-  // Nothing left to pair with: the lower left corner of the area, inside it.
-  const TCompRecord& third = placer.Component(capacitors[2]);
-  EXPECT_EQ(third.CenterX, 1000000 + 600000 / 2);
-  EXPECT_EQ(third.CenterY, 2000000 + 1000000 / 2);
-  EXPECT_EQ(third.Rotation, 0);
-  // The pins went along with every capacitor.
-  for (const int32_t c : capacitors) {
-    const TCompRecord& capacitor = placer.Component(c);
+  // Lying across the strip at the top of the part: the middle first, then beside it.
+  const int32_t stripY = 5000000 + (4600000 - 600000) / 2;
+  struct TExpected {
+    int32_t Capacitor, X;
+  };
+  const TExpected expected[] = {{first33, 14000000},
+                                {firstVcc, 6000000},
+                                {secondVcc, 6000000 + 1000000},
+                                {on5, 14000000 + 1000000}};
+  for (const TExpected& e : expected) {
+    const TCompRecord& capacitor = placer.Component(e.Capacitor);
+    EXPECT_EQ(capacitor.CenterX, e.X) << e.Capacitor;
+    EXPECT_EQ(capacitor.CenterY, stripY) << e.Capacitor;
+    EXPECT_EQ(capacitor.Width, 1000000) << e.Capacitor;
+    EXPECT_EQ(capacitor.Rotation, 1) << e.Capacitor;
+    // The pins went along.
     EXPECT_EQ(capacitor.Pins[0]->X + capacitor.Pins[1]->X, 2 * capacitor.CenterX);
     EXPECT_EQ(capacitor.Pins[0]->Y + capacitor.Pins[1]->Y, 2 * capacitor.CenterY);
   }
-  const auto firstPins = PinOffsets(first);
-  EXPECT_EQ(firstPins[0].first, 200000);  // turned a quarter counter-clockwise
-  EXPECT_EQ(firstPins[0].second, 0);
+  EXPECT_EQ(PinOffsets(placer.Component(firstVcc))[0].first, 200000);  // a quarter turn
 
   // Placing again while nothing moved gives the same result.
-  const auto firstX = first.CenterX, secondX = second.CenterX;
-  const auto firstRotation = first.Rotation, secondRotation = second.Rotation;
+  std::vector<std::pair<int32_t, int32_t>> before;
+  for (int32_t c = first33; c <= on5; ++c) {
+    before.emplace_back(placer.Component(c).CenterX, placer.Component(c).Rotation);
+  }
   placer.PlaceBypassCapacitors();
-  EXPECT_EQ(first.CenterX, firstX);
-  EXPECT_EQ(second.CenterX, secondX);
-  EXPECT_EQ(first.Rotation, firstRotation);
-  EXPECT_EQ(second.Rotation, secondRotation);
+  for (int32_t c = first33; c <= on5; ++c) {
+    EXPECT_EQ(placer.Component(c).CenterX, before[static_cast<size_t>(c - first33)].first);
+    EXPECT_EQ(placer.Component(c).Rotation, before[static_cast<size_t>(c - first33)].second);
+  }
+}
+
+// A part takes as many capacitors as fit: the row grows out of the strip on both sides until it
+// meets a neighbour; the rest go to free spots beside the parts on their nets.
+TEST(BypassPlacement, AFullStripSendsTheRestToFreeSpotsOnNoOtherPart) {
+  TAutoPlacer placer;
+  TEngineBuilder builder(placer);
+  builder.Area(0, 0, BoardSize, BoardSize);
+  const int32_t powered =
+      builder.Component(Part(10000000, 10000000, 2000000, 4000000, FlagPowered));
+  builder.Pin(powered, 10000000, 9000000).SupplyNet = Vcc;
+  builder.Pin(powered, 10000000, 11000000).SupplyNet = Gnd;
+  // Neighbours left and right of the strip leave room for three capacitors in a row.
+  builder.Component(Part(7900000, 12000000, 1000000, 1000000, 0));
+  builder.Component(Part(12100000, 12000000, 1000000, 1000000, 0));
+  std::vector<int32_t> capacitors;
+  for (int i = 0; i < 6; ++i) {
+    capacitors.push_back(CapacitorOn(builder, Vcc, Gnd));
+  }
+  builder.Partitioned();
+  placer.Component(powered).Y += 1000000;
+  placer.BypassExtents();
+  placer.ReserveBypassSpace();
+  placer.PlaceBypassCapacitors();
+
+  const int32_t stripY = 10000000 + (4600000 - 600000) / 2;
+  int inRow = 0;
+  std::vector<TBoxSides> taken;
+  for (int32_t i = 1; i <= placer.MovableCount; ++i) {
+    if (i != powered) {
+      taken.push_back(Footprint(placer.Component(i)));
+    }
+  }
+  // The powered part's body: its footprint without the strip on top.
+  TBoxSides body = Footprint(placer.Component(powered));
+  body.Top -= 600000;
+  taken.push_back(body);
+  for (const int32_t c : capacitors) {
+    const TCompRecord& capacitor = placer.Component(c);
+    const TBoxSides box = Footprint(capacitor);
+    if (capacitor.CenterY == stripY) {
+      ++inRow;
+    }
+    EXPECT_TRUE(box.Left >= 0 && box.Bottom >= 0 && box.Right <= BoardSize && box.Top <= BoardSize);
+    for (const TBoxSides& other : taken) {
+      EXPECT_FALSE(Overlapping(box, other))
+          << c << " at " << capacitor.CenterX << ", " << capacitor.CenterY;
+    }
+    taken.push_back(box);
+  }
+  EXPECT_EQ(inRow, 3);
 }
 
 TEST(BypassPlacement, TheCapacitorLandsInTheReservedStripAfterTheComponentTurned) {
@@ -185,9 +257,9 @@ TEST(BypassPlacement, TheCapacitorLandsInTheReservedStripAfterTheComponentTurned
     TEngineBuilder builder(placer);
     builder.Area(0, 0, BoardSize, BoardSize).Defaults();
     const int32_t k = builder.Component(Part(10000000, 10000000, 2000000, 4000000, FlagPowered));
-    builder.Pin(k, 10000000, 8500000);
-    builder.Pin(k, 10000000, 11500000);
-    const int32_t cap = builder.Component(Capacitor());
+    builder.Pin(k, 10000000, 8500000).SupplyNet = Vcc;
+    builder.Pin(k, 10000000, 11500000).SupplyNet = Gnd;
+    const int32_t cap = CapacitorOn(builder, Vcc, Gnd);
     builder.Partitioned();
     placer.BypassExtents();
     placer.ReserveBypassSpace();
@@ -216,37 +288,42 @@ TEST(BypassPlacement, TheCapacitorLandsInTheReservedStripAfterTheComponentTurned
   }
 }
 
-TEST(BypassPlacement, CapacitorsWithoutAStripTakeTheNearestFreeSpots) {
-  // One unpowered movable part, which the search ends at; its left side is the board's edge.
-  // The corner is under a keep-out, so three capacitors need free spots: against the part would
-  // be off the board, and the leftovers must not pile up on each other.
+TEST(BypassPlacement, CapacitorsWithoutAPartnerTakeTheNearestFreeSpots) {
+  // No powered part. An unpowered part on GND lies against the board's left edge: the capacitors
+  // on GND go around it. One on no net at all goes to the lower left corner, which is under a
+  // keep-out, so it takes the nearest free spot there. None lands on another.
   TAutoPlacer placer;
   TEngineBuilder builder(placer);
   builder.Area(0, 0, BoardSize, BoardSize).KeepOut(0, 0, 2000000, 2000000);
   const int32_t part = builder.Component(Part(1000000, 10000000, 2000000, 1000000, 0));
+  builder.Pin(part, 1000000, 10000000).SupplyNet = Gnd;
   for (int i = 0; i < 3; ++i) {
-    builder.Component(Capacitor());
+    CapacitorOn(builder, Vcc, Gnd);
   }
+  const int32_t unconnected = CapacitorOn(builder, 0, 0);
   builder.Partitioned();
   placer.BypassExtents();
   placer.ReserveBypassSpace();
   placer.PlaceBypassCapacitors();
 
-  std::vector<TBoxSides> boxes{Footprint(placer.Component(part))};
+  const TBoxSides partBox = Footprint(placer.Component(part));
+  std::vector<TBoxSides> boxes{partBox};
   for (int32_t c = 2; c <= placer.ComponentCount; ++c) {
     const TBoxSides box = Footprint(placer.Component(c));
     EXPECT_TRUE(box.Left >= 0 && box.Bottom >= 0 && box.Right <= BoardSize && box.Top <= BoardSize)
         << c;
     EXPECT_FALSE(box.Left < 2000000 && box.Bottom < 2000000) << c << " on the keep-out";
     for (const TBoxSides& other : boxes) {
-      EXPECT_FALSE(box.Left < other.Right && box.Right > other.Left && box.Bottom < other.Top &&
-                   box.Top > other.Bottom)
-          << c;
+      EXPECT_FALSE(Overlapping(box, other)) << c;
     }
     boxes.push_back(box);
+    if (c != unconnected) {
+      // Touching the part.
+      EXPECT_TRUE(box.Left <= partBox.Right && box.Right >= partBox.Left &&
+                  box.Bottom <= partBox.Top && box.Top >= partBox.Bottom)
+          << c;
+    }
   }
-  // The nearest free spots: next to the part above it, and just off the keep-out.
-  EXPECT_LE(placer.Component(2).CenterY - 10000000, 2000000);
-  EXPECT_LE(placer.Component(3).CenterX, 3000000);
-  EXPECT_LE(placer.Component(3).CenterY, 3000000);
+  EXPECT_LE(placer.Component(unconnected).CenterX, 3000000);
+  EXPECT_LE(placer.Component(unconnected).CenterY, 3000000);
 }

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -322,26 +324,35 @@ TEST_F(AutoplaceExampleTest, ARunKeepsTheBoardSettings) {
   }
 }
 
-// Each movable part on a power and a ground net takes one capacitor into a strip beside it, as
-// wide as the widest capacitor. The example boards have more capacitors than such parts: those
-// left over go to free spots, on no other component (the area, keep-outs and locked parts are
-// checked for every moved part above).
-TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOrOnFreeSpots) {
+// Each movable part on a power and a ground net takes the capacitors on its supply nets into a
+// strip beside it, side by side; those it has no room for go to free spots. No capacitor lies on
+// another part or capacitor (the area, keep-outs and locked parts are checked for every moved part
+// above).
+TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOnTheirNetsOrOnFreeSpots) {
   for (const auto& example : PlaceExamples()) {
     const boxes::TSupplyNets supply(example.Original);
-    std::vector<std::pair<std::string, boxes::TBox>> powered, capacitors, all;
+    struct TPlaced {
+      std::string Designator;
+      boxes::TBox Box;
+      std::set<std::string> Nets;
+    };
+    std::vector<TPlaced> powered, capacitors, all;
     double strip = 0;
     for (const auto& component : example.Placed["components"]) {
-      const boxes::TBox box = boxes::ComponentBox(component);
-      all.emplace_back(component["designator"], box);
+      TPlaced placed{component["designator"], boxes::ComponentBox(component), {}};
+      for (const auto& pad : component.value("pads", nlohmann::json::array())) {
+        placed.Nets.insert(pad.value("net", ""));
+      }
+      all.push_back(placed);
       if (component.value("locked", false)) {
         continue;
       }
       if (supply.IsBypassCapacitor(component)) {
-        capacitors.emplace_back(component["designator"], box);
-        strip = std::max(strip, std::min(box.Right - box.Left, box.Top - box.Bottom));
+        capacitors.push_back(placed);
+        strip = std::max(strip, std::min(placed.Box.Right - placed.Box.Left,
+                                         placed.Box.Top - placed.Box.Bottom));
       } else if (supply.IsPowered(component)) {
-        powered.emplace_back(component["designator"], box);
+        powered.push_back(placed);
       }
     }
     ASSERT_FALSE(powered.empty());
@@ -349,18 +360,22 @@ TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOrOnFreeSpots
     strip += 2 * supply.Clearance;
 
     size_t beside = 0;
-    for (const auto& [designator, box] : capacitors) {
-      double nearest = 1e300;
-      for (const auto& [unused, poweredBox] : powered) {
-        nearest = std::min(nearest, boxes::Gap(box, poweredBox));
+    for (const TPlaced& capacitor : capacitors) {
+      for (const TPlaced& part : powered) {
+        const bool sharesPower =
+            std::any_of(capacitor.Nets.begin(), capacitor.Nets.end(), [&](const std::string& net) {
+              return supply.Power.count(net) != 0 && part.Nets.count(net) != 0;
+            });
+        if (sharesPower && boxes::Gap(capacitor.Box, part.Box) <= strip) {
+          ++beside;
+          break;
+        }
       }
-      if (nearest <= strip) {
-        ++beside;
-        continue;
-      }
-      for (const auto& [other, otherBox] : all) {
-        EXPECT_TRUE(other == designator || !boxes::Overlap(box, otherBox))
-            << "leftover " << designator << " at " << box << " on " << other << " at " << otherBox;
+      for (const TPlaced& other : all) {
+        EXPECT_TRUE(other.Designator == capacitor.Designator ||
+                    !boxes::Overlap(capacitor.Box, other.Box))
+            << capacitor.Designator << " at " << capacitor.Box << " on " << other.Designator
+            << " at " << other.Box;
       }
     }
     EXPECT_GE(beside, powered.size());

@@ -39,8 +39,12 @@ TEST(ConnectionThreshold, IsSevenTenthsOfTheSmallerPadCountPlusOneHalvesToEven) 
   struct TCase {
     int32_t PadsA, PadsB, Threshold;
   };
-  for (const TCase& c : {TCase{8, 10, 6}, TCase{10, 8, 6}, TCase{14, 14, 10}, TCase{24, 30, 18},
-                         TCase{4, 9, 4}, TCase{9, 9, 7}, TCase{0, 8, 1}}) {
+  // Where 0.7 x (m + 1) ends in exactly a half (m = 4, 14, 24, ...), the even neighbour.
+  for (const TCase& c :
+       {TCase{8, 10, 6}, TCase{10, 8, 6}, TCase{14, 14, 10}, TCase{24, 30, 18}, TCase{4, 9, 4},
+        TCase{9, 9, 7}, TCase{0, 8, 1}, TCase{34, 40, 24}, TCase{44, 44, 32}, TCase{90, 84, 60},
+        TCase{164, 200, 116}, TCase{324, 324, 228}, TCase{644, 700, 452}, TCase{45, 45, 32},
+        TCase{43, 43, 31}}) {
     SCOPED_TRACE(std::to_string(c.PadsA) + " and " + std::to_string(c.PadsB) + " pads");
     EXPECT_EQ(ConnectionThreshold(c.PadsA, c.PadsB), c.Threshold);
   }

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -232,49 +233,96 @@ TEST_F(ShellTest, AStoppedRunWritesNothing) {
   }
 }
 
+// A two-pad part on the nets A and B, as a board file holds it (mil).
+nlohmann::json TwoPadPart(const std::string& designator, double x, double y) {
+  const auto pad = [&](const char* name, double dx, const char* net) {
+    return nlohmann::json{{"name", name},     {"x", x + dx},         {"y", y},
+                          {"size", {40, 40}}, {"layer", "TopLayer"}, {"net", net}};
+  };
+  return {{"designator", designator},
+          {"layer", "TopLayer"},
+          {"x", x},
+          {"y", y},
+          {"pads", {pad("1", -30, "A"), pad("2", 30, "B")}}};
+}
+
+// Designators as real boards have them: two test points named alike, two parts without a
+// designator, and a locked fiducial without one, turned by 45.5 degrees.
+nlohmann::json RepeatedDesignatorsBoard() {
+  nlohmann::json locked = TwoPadPart("", 1000, 1000);
+  locked["locked"] = true;
+  locked["rotation"] = 45.5;
+  nlohmann::json outline = nlohmann::json::array();
+  const double corners[][2] = {{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}, {0, 0}};
+  for (int i = 0; i < 4; ++i) {
+    outline.push_back({{"kind", "track"},
+                       {"layer", "KeepOutLayer"},
+                       {"x1", corners[i][0]},
+                       {"y1", corners[i][1]},
+                       {"x2", corners[i + 1][0]},
+                       {"y2", corners[i + 1][1]},
+                       {"width", 10}});
+  }
+  return {{"format", "pcb-board"},
+          {"version", 1},
+          {"board", {{"displayUnit", "mil"}}},
+          {"nets", {"A", "B"}},
+          {"components",
+           {TwoPadPart("TP1", 300, 300), TwoPadPart("TP1", 1700, 300), TwoPadPart("", 300, 1700),
+            TwoPadPart("", 1700, 1700), locked}},
+          {"primitives", outline}};
+}
+
 class WriteBackTest : public ShellTest {
  protected:
-  // small.pcb with a second component named like the first movable top-side one, placed apart.
+  // Runs the placer on the board without writing back; the test writes when it wants to.
   void SetUp() override {
     ShellTest::SetUp();
-    nlohmann::json board = nlohmann::json::parse(std::ifstream(SmallBoard));
-    for (const auto& component : board["components"]) {
-      if (component["layer"] == "TopLayer" && !component.value("locked", false)) {
-        Duplicate = component["designator"];
-        nlohmann::json copy = component;
-        copy["x"] = 3000;
-        copy["y"] = 3000;
-        copy.erase("pads");
-        board["components"].push_back(copy);
-        break;
-      }
-    }
-    Board = OpenBoard(WriteBoard(board, "Board1.pcb"));
+    Board = OpenBoard(WriteBoard(RepeatedDesignatorsBoard(), "Board1.pcb"));
     ASSERT_TRUE(Board);
     Before = SavedComponents();
+    ASSERT_EQ(Before.size(), 5u);
     ASSERT_EQ(Launch("RunAutoplacer", "Batch=True|Seed=5", Board->View.Get()), S_OK);
     Document = PlacerDocument();
     ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == 1; }));
     Boxes.clear();
   }
 
-  TCompRecord& Record(const std::string& designator) {
+  // The record of the i-th component of the board file (the import walks them in that order).
+  TCompRecord& Record(size_t i) {
     TAutoPlacer& engine = *Engine(Document);
     for (int32_t k = 1; k <= engine.ComponentCount; ++k) {
-      if (engine.Component(k).FullDesignator == designator) {
+      if (engine.Component(k).ImportNumber == static_cast<int32_t>(i + 1)) {
         return engine.Component(k);
       }
     }
-    throw std::runtime_error("no record " + designator);
+    throw std::runtime_error("no record " + std::to_string(i + 1));
   }
 
-  std::string Duplicate;
+  // Closes the board and has its file say something else.
+  void ChangeBoardFile(const std::function<void(nlohmann::json&)>& change) {
+    Editor().CloseBoard(Editor().GetCurrentBoardHandle());
+    Client->Documents.erase(Board->FileName);
+    nlohmann::json board = RepeatedDesignatorsBoard();
+    change(board);
+    std::ofstream(Board->FileName) << board.dump();
+  }
+
+  void ExpectPlacedAsRecorded(const std::vector<TPlacedComponent>& placed) {
+    ASSERT_EQ(placed.size(), Before.size());
+    for (size_t i = 0; i + 1 < placed.size(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(placed[i].X, Record(i).X / 10000.0);
+      EXPECT_EQ(placed[i].Y, Record(i).Y / 10000.0);
+    }
+  }
+
   TComPtr<TPcbDocument> Board;
   TComPtr<IServerDocument> Document;
   std::vector<TPlacedComponent> Before;
 };
 
-TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnknownNames) {
+TEST_F(WriteBackTest, EachRecordGoesBackToItsOwnComponentAndTheLockedOneStays) {
   // Without the automatic update the finished run left the board as it was.
   const auto unchanged = SavedComponents();
   for (size_t i = 0; i < Before.size(); ++i) {
@@ -282,57 +330,38 @@ TEST_F(WriteBackTest, UpdateWritesRotationsOnlyTheFirstOfADuplicateAndSkipsUnkno
   }
   EXPECT_FALSE(Board->Modified);
 
-  std::vector<std::string> names;
-  for (const TPlacedComponent& c : Before) {
-    if (c.Designator != Duplicate) {
-      names.push_back(c.Designator);
-    }
-  }
-  ASSERT_GE(names.size(), 4u);
-  struct TRotationCase {
+  struct TCase {
     int32_t QuarterTurns;
     double Imported;
     double Written;
   };
-  const TRotationCase rotations[] = {{1, 270.0, 0.0}, {3, 45.5, 316.0}, {2, 0.5, 180.0}};
-  for (size_t i = 0; i < 3; ++i) {
-    Record(names[i]).Rotation = rotations[i].QuarterTurns;
-    Record(names[i]).OriginalRotation = rotations[i].Imported;
+  const TCase cases[] = {{1, 270.0, 0.0}, {3, 45.5, 316.0}, {2, 0.5, 180.0}, {0, 0.0, 0.0}};
+  for (size_t i = 0; i < 4; ++i) {
+    Record(i).X = static_cast<int32_t>(200 + 400 * i) * 10000;
+    Record(i).Y = 900 * 10000;
+    Record(i).Rotation = cases[i].QuarterTurns;
+    Record(i).OriginalRotation = cases[i].Imported;
   }
-  const std::string renamed = names[3];
-  Record(renamed).FullDesignator = "NoSuchName";
+  // The locked fiducial's record says elsewhere; the fiducial stays all the same.
+  Record(4).X = 100 * 10000;
+  Record(4).Rotation = 1;
 
   ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
+  EXPECT_TRUE(Boxes.empty());
   EXPECT_TRUE(Board->Modified);
   EXPECT_EQ(Client->Processes.size(), 2u);
-
   const auto after = SavedComponents();
-  ASSERT_EQ(after.size(), Before.size());
-  int duplicatesSeen = 0;
-  for (size_t i = 0; i < after.size(); ++i) {
-    const TPlacedComponent& c = after[i];
-    SCOPED_TRACE(c.Designator);
-    for (size_t r = 0; r < 3; ++r) {
-      if (c.Designator == names[r]) {
-        EXPECT_EQ(c.Rotation, rotations[r].Written);
-      }
-    }
-    if (c.Designator == renamed) {
-      EXPECT_EQ(c.X, Before[i].X);
-      EXPECT_EQ(c.Y, Before[i].Y);
-    } else if (c.Designator == Duplicate && ++duplicatesSeen == 2) {
-      EXPECT_EQ(c.X, 3000.0);
-      EXPECT_EQ(c.Y, 3000.0);
-    } else if (c.Designator != Duplicate) {
-      EXPECT_NEAR(c.X, Record(c.Designator).X / 10000.0, 1e-6);
-    }
+  ExpectPlacedAsRecorded(after);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(after[i].Rotation, cases[i].Written) << i;
   }
-  EXPECT_EQ(duplicatesSeen, 2);
+  EXPECT_EQ(after[4].X, 1000.0);
+  EXPECT_EQ(after[4].Y, 1000.0);
+  EXPECT_EQ(after[4].Rotation, 45.5);
 }
 
 TEST_F(WriteBackTest, AClosedBoardIsReopenedThroughTheHost) {
-  Editor().CloseBoard(Editor().GetCurrentBoardHandle());
-  Client->Documents.erase(Board->FileName);
+  ChangeBoardFile([](nlohmann::json&) {});
   Client->Opened.clear();
   ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
   ASSERT_EQ(Client->Opened.size(), 1u);
@@ -340,9 +369,39 @@ TEST_F(WriteBackTest, AClosedBoardIsReopenedThroughTheHost) {
   EXPECT_EQ(Client->Opened[0].second, Board->FileName);
   EXPECT_TRUE(Boxes.empty());
   EXPECT_EQ(Client->Processes.size(), 2u);
-  for (const TPlacedComponent& c : SavedComponents()) {
-    if (c.Designator != Duplicate) {
-      EXPECT_NEAR(c.X, Record(c.Designator).X / 10000.0, 1e-6) << c.Designator;
+  ExpectPlacedAsRecorded(SavedComponents());
+}
+
+// A board that no longer holds the components the records came from is not guessed at.
+TEST_F(WriteBackTest, ABoardChangedSinceTheRunIsRefusedAndNothingIsWritten) {
+  struct TCase {
+    const char* Change;
+    std::function<void(nlohmann::json&)> Apply;
+  };
+  const TCase cases[] = {
+      {"renamed", [](nlohmann::json& b) { b["components"][1]["designator"] = "TP2"; }},
+      {"turned over", [](nlohmann::json& b) { b["components"][2]["layer"] = "BottomLayer"; }},
+      {"removed", [](nlohmann::json& b) { b["components"].erase(3); }},
+      {"two swapped",
+       [](nlohmann::json& b) { std::swap(b["components"][0], b["components"][4]); }}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Change);
+    nlohmann::json changed = RepeatedDesignatorsBoard();
+    c.Apply(changed);
+    ChangeBoardFile(c.Apply);
+    Boxes.clear();
+    Client->Processes.clear();
+    ASSERT_EQ(Launch("UpdateClientPCBDocument", "", Document.Get()), S_OK);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Caption, "Error");
+    EXPECT_NE(Boxes[0].Text.find("has changed since it was placed"), std::string::npos)
+        << Boxes[0].Text;
+    EXPECT_TRUE(Client->Processes.empty());
+    const auto saved = SavedComponents();
+    ASSERT_EQ(saved.size(), changed["components"].size());
+    for (size_t i = 0; i < saved.size(); ++i) {
+      EXPECT_EQ(saved[i].X, changed["components"][i]["x"].get<double>()) << i;
+      EXPECT_EQ(saved[i].Y, changed["components"][i]["y"].get<double>()) << i;
     }
   }
 }
