@@ -2,27 +2,13 @@
 // the command line replace those the net names suggest, and the options the run used are kept
 // beside the placed board.
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
-#include <string>
+#include "KicadTestSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  std::ostringstream text;
-  text << stream.rdbuf();
-  return text.str();
-}
+using namespace KicadTest;
 
 class KicadAutoplaceTest : public testing::Test {
  protected:
@@ -65,11 +51,30 @@ TEST_F(KicadAutoplaceTest, SupplyNetsFromNamesOrFromTheCommandLine) {
   ASSERT_EQ(exitCode, 0) << named;
   EXPECT_NE(named.find("Supply nets: power SIG NOPE; ground GND"), std::string::npos) << named;
   EXPECT_NE(named.find("warning: the board has no net named \"NOPE\""), std::string::npos) << named;
-  const auto options = nlohmann::json::parse(ReadFile(Folder / "named.placer.json"));
+  const auto options = json::parse(ReadFile(Folder / "named.placer.json"));
   EXPECT_EQ(options["board"]["placer"]["powerNets"], "SIG NOPE");
   EXPECT_EQ(options["board"]["placer"]["groundNets"], "GND");
   EXPECT_EQ(ReadFile(Folder / "board.kicad_pcb"),
             ReadFile(fs::path(KICAD_FIXTURES_DIR) / "kicad8.kicad_pcb"));
+}
+
+// Two footprints named TP1: each is written back to itself, so each keeps the place the placer
+// gave it, and the locked R1 (turned 180 degrees, on the back) keeps its own.
+TEST_F(KicadAutoplaceTest, FootprintsSharingADesignatorEachKeepTheirOwnPlace) {
+  int exitCode = -1;
+  const std::string report = Run("board.kicad_pcb --seed 1 -q -o placed.kicad_pcb", exitCode);
+  ASSERT_EQ(exitCode, 0) << report;
+  const json before = EditorBoard(Folder / "board.kicad_pcb");
+  const json after = EditorBoard(Folder / "placed.kicad_pcb");
+  ASSERT_EQ(after["components"].size(), 4u);
+  const json& first = after["components"][2];
+  const json& second = after["components"][3];
+  ASSERT_EQ(first["designator"], "TP1");
+  ASSERT_EQ(second["designator"], "TP1");
+  EXPECT_NE(std::make_pair(first["x"], first["y"]), std::make_pair(second["x"], second["y"]));
+  EXPECT_EQ(first["pads"][0]["net"], "SIG");  // each footprint is still itself
+  EXPECT_EQ(second["pads"][0]["net"], "GND");
+  EXPECT_EQ(after["components"][1], before["components"][1]);  // R1, locked
 }
 
 }  // namespace

@@ -13,17 +13,18 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "TarnixHost.h"
+#include "KicadTestSupport.h"
 #include "host/BoardBoxes.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using nlohmann::json;
+using namespace KicadTest;
 
 constexpr double NanometresPerMil = 25400.0;
 
@@ -36,45 +37,6 @@ std::vector<fs::path> DemoBoards() {
         boards.push_back(file.path());
   std::sort(boards.begin(), boards.end());
   return boards;
-}
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  std::ostringstream text;
-  text << stream.rdbuf();
-  return text.str();
-}
-
-// Standard output of a shell command, and its exit code.
-std::string Capture(const std::string& command, int& exitCode) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[65536];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    output.append(buffer, n);
-  const int status = pclose(pipe);
-  exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return output;
-}
-
-std::string Quoted(const fs::path& path) {
-  return "'" + path.string() + "'";
-}
-
-// The board as the editor reads it, in the JSON form (mil, Y up).
-json EditorBoard(const fs::path& file) {
-  char message[1024] = "";
-  const uint32_t board = Tarnix_OpenBoard(file.c_str(), message, sizeof message);
-  EXPECT_NE(board, 0u) << message;
-  if (board == 0)
-    return json::object();
-  size_t needed = 0;
-  Tarnix_GetBoardText(board, nullptr, 0, &needed);
-  std::string text(needed + 1, '\0');
-  EXPECT_EQ(Tarnix_GetBoardText(board, text.data(), text.size(), &needed), 0);
-  text.resize(needed);
-  Tarnix_CloseBoard(board);
-  return json::parse(text);
 }
 
 // What KiCad's own reader sees.
@@ -176,6 +138,7 @@ std::vector<TMove> Moves(const json& before, const json& after) {
 void ExpectPlacementRules(const json& before, const json& after) {
   ASSERT_EQ(before["components"].size(), after["components"].size());
   const boxes::TBox area = boxes::PlacementArea(before);
+  std::set<std::tuple<std::string, double, double>> spots;
   const auto fills = boxes::KeepOutFills(before);
   for (const TMove& move : Moves(before, after)) {
     const std::string name = move.After["designator"].get<std::string>();
@@ -189,6 +152,8 @@ void ExpectPlacementRules(const json& before, const json& after) {
     EXPECT_TRUE(boxes::Inside(box, area)) << name << " at " << box << " outside " << area;
     for (const auto& fill : fills)
       EXPECT_FALSE(boxes::Overlap(box, fill)) << name << " at " << box << " on " << fill;
+    EXPECT_TRUE(spots.emplace(move.After["layer"], move.After["x"], move.After["y"]).second)
+        << name << " moved onto the spot of another part";
   }
 }
 
