@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -112,6 +113,9 @@ void InstallDialogHandlers(const TDialogScript& script, TDialogState& state,
       [script, &state, afterBox](HWND, const char* text, const char* caption, UINT type) {
         const int answer = ShowBox(text, caption, type, script.Interactive, script.Quiet);
         state.Boxes.emplace_back(text != nullptr ? text : "");
+        if (caption != nullptr && std::string_view(caption) == "Error") {
+          state.Errors.push_back(state.Boxes.back());
+        }
         if (afterBox) {
           afterBox(state.Boxes.back());
         }

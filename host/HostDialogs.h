@@ -21,8 +21,9 @@ struct TDialogScript {
 };
 
 struct TDialogState {
-  std::vector<std::string> Boxes;  // the texts of the boxes shown, in order
-  bool ScriptFailed = false;       // a setting named no control or was refused
+  std::vector<std::string> Boxes;   // the texts of the boxes shown, in order
+  std::vector<std::string> Errors;  // those of them captioned "Error"
+  bool ScriptFailed = false;        // a setting named no control or was refused
   std::string ScriptError;
 };
 

@@ -231,6 +231,13 @@ int Run(const THostOptions& options, TRunState& state) {
     return nothingToPlace ? ExitNothingToPlace : ExitStopped;
   }
 
+  // The placer refuses to write a board that changed under it, and says so in an error box.
+  if (!dialogs.Errors.empty()) {
+    std::fprintf(stderr,
+                 "autoplace: the placer could not write the placement back; nothing was "
+                 "saved\n");
+    return ExitUnreadableBoard;
+  }
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);
   phases.End("netlist");
