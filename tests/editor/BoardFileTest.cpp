@@ -40,10 +40,12 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 struct TMalformed {
-  const char* From;
-  const char* To;
-  const char* Message;  // after "<file>: "
+  std::string From;
+  std::string To;
+  std::string Message;  // after "<file>: "
 };
+
+using namespace std::string_literals;
 
 const TMalformed MalformedCases[] = {
     {R"("format")", R"(, "format")", "line 2, column 3: not valid JSON"},
@@ -57,7 +59,22 @@ const TMalformed MalformedCases[] = {
     {R"("net": "VCC"})", R"("nett": "VCC"})", "components[0].pads[0].nett: unknown key"},
     {R"("net": "GND"})", R"("net": "NOPE"})", R"(components[0].pads[1].net: unknown net "NOPE")"},
     {R"("x": 80,)", R"("x": "80",)", "components[0].pads[0].x: expected a number"},
-    {R"("x": 100,)", R"("x": 300000,)", "components[0].x: out of range"},
+    {R"("x": 100,)", R"("x": 300000,)", "components[0].x: out of range (beyond 107374.1823 mil)"},
+    {R"("x": 100,)", R"("x": -107374.1824,)",
+     "components[0].x: out of range (beyond 107374.1823 mil)"},
+    {R"("x": 100,)", R"("x": 1e400,)", "line 9, column 56: number out of range"},
+    {R"("x": 80, "y": 100, "size": [20, 20])", R"("x": 107374, "y": 100, "size": [20, 20])",
+     "components[0]: reaches beyond 107374.1823 mil from the origin"},
+    {R"("x1": 0, "y1": 0, "x2": 500)", R"("x1": -60000, "y1": 0, "x2": 60000)",
+     "primitives[0]: makes the board wider or taller than 107374.1823 mil"},
+    {R"("groupIndex": 0)", R"("groupIndex": 0, "groupIndex": 1)",
+     R"(line 9, column 95: duplicate key "groupIndex")"},
+    {R"("format")", R"("format": "pcb-board", "format")",
+     R"(line 2, column 33: duplicate key "format")"},
+    {"15}\n  ]\n}", "15}\n  ]\n}\n}", "line 21, column 1: not valid JSON"},
+    {"15}\n  ]\n}", "15}\n  ]\n}\0{}"s, "line 20, column 2: NUL byte"},
+    {R"(["GND", "VCC"])", std::string(65, '[') + std::string(65, ']'),
+     "line 7, column 74: nested too deeply"},
     {R"("designator": "C1", )", "", "components[0].designator: missing key"},
     {R"("layer": "TopLayer", "x": 100)", R"("layer": "MultiLayer", "x": 100)",
      "components[0].layer: a component's side must be TopLayer or BottomLayer"},
