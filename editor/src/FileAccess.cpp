@@ -7,14 +7,31 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "BoardFile.h"
 
 namespace Tarnix {
 
 namespace {
+
+// Far larger than any real board, small enough to be read into memory.
+constexpr off_t MaxFileSize = off_t{512} << 20;
+
+// A file descriptor closed when it goes.
+class TDescriptor {
+ public:
+  explicit TDescriptor(int descriptor) : Descriptor(descriptor) {}
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  ~TDescriptor() {
+    if (Descriptor >= 0)
+      ::close(Descriptor);
+  }
+  int Get() const { return Descriptor; }
+
+ private:
+  int Descriptor;
+};
 
 // The permissions a new file gets: those of the file it replaces, else the usual ones.
 mode_t NewFileMode(const std::string& target) {
@@ -42,17 +59,36 @@ bool WriteAll(int descriptor, const std::string& text) {
 }  // namespace
 
 std::string ReadFileText(const std::string& fileName) {
-  std::error_code error;
-  if (std::filesystem::is_directory(fileName, error))
-    throw EBoardFile(fileName + ": cannot open: it is a folder");
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file)
+  // Opened without waiting, so that a pipe with no writer cannot stall the reading.
+  const TDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0)
     throw EBoardFile(fileName + ": cannot open: " + std::strerror(errno));
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad())
-    throw EBoardFile(fileName + ": cannot read");
-  return text.str();
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0)
+    throw EBoardFile(fileName + ": cannot open: " + std::strerror(errno));
+  if (S_ISDIR(info.st_mode))
+    throw EBoardFile(fileName + ": cannot open: it is a folder");
+  if (!S_ISREG(info.st_mode))
+    throw EBoardFile(fileName + ": cannot open: not a regular file");
+  if (info.st_size > MaxFileSize)
+    throw EBoardFile(fileName + ": cannot open: larger than 512 MB");
+  ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
+  std::string text;
+  text.reserve(static_cast<size_t>(info.st_size));
+  // A file that grows while it is read stops at the limit too.
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR)
+      continue;
+    if (count < 0)
+      throw EBoardFile(fileName + ": cannot read: " + std::strerror(errno));
+    if (count == 0)
+      return text;
+    if (text.size() + static_cast<size_t>(count) > static_cast<size_t>(MaxFileSize))
+      throw EBoardFile(fileName + ": cannot open: larger than 512 MB");
+    text.append(buffer, static_cast<size_t>(count));
+  }
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::string& text) {

@@ -2,6 +2,7 @@
 // the same board; saving replaces the target whole.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "EditorTestSupport.h"
 
@@ -142,6 +143,30 @@ TEST(BoardFileTest, MalformedFilesOpenNothingAndNameThePlace) {
   char shortBuffer[8];
   EXPECT_EQ(Tarnix_OpenBoard(missing.c_str(), shortBuffer, sizeof shortBuffer), 0u);
   EXPECT_EQ(std::string(shortBuffer), missing.substr(0, 7));
+}
+
+// Only regular files of a sane size are read: a device that never ends, a pipe without writer and
+// a (sparse) file beyond 512 MB are refused at once.
+TEST(BoardFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
+  TScratch scratch;
+  const std::string pipe = scratch.Path("pipe.pcb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string huge = scratch.Write("huge.pcb", "");
+  ASSERT_EQ(::truncate(huge.c_str(), (off_t{512} << 20) + 1), 0);
+  const struct {
+    std::string File;
+    std::string Message;
+  } cases[] = {
+      {"/dev/zero", "/dev/zero: cannot open: not a regular file"},
+      {pipe, pipe + ": cannot open: not a regular file"},
+      {huge, huge + ": cannot open: larger than 512 MB"},
+      {scratch.Path(""), scratch.Path("") + ": cannot open: it is a folder"},
+  };
+  for (const auto& c : cases) {
+    char message[512] = "";
+    EXPECT_EQ(Tarnix_OpenBoard(c.File.c_str(), message, sizeof message), 0u);
+    EXPECT_EQ(std::string(message), c.Message);
+  }
 }
 
 // Settings that differ from the defaults, odd lengths and angles, and a board changed through
