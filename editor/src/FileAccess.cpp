@@ -56,6 +56,23 @@ bool WriteAll(int descriptor, const std::string& text) {
   return true;
 }
 
+// The file a symbolic link leads to, so that saving over a link replaces the file it names.
+std::string ThroughLinks(const std::string& fileName) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(fileName, error)))
+    return fileName;
+  const std::filesystem::path target = std::filesystem::canonical(fileName, error);
+  return error ? fileName : target.string();
+}
+
+// Makes a rename in the folder last. Some file systems cannot sync a folder; the rename is done
+// by then, so that is no failure of the save.
+void SyncFolder(const std::string& folder) {
+  const TDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (descriptor.Get() >= 0)
+    ::fsync(descriptor.Get());
+}
+
 }  // namespace
 
 std::string ReadFileText(const std::string& fileName) {
@@ -92,22 +109,29 @@ std::string ReadFileText(const std::string& fileName) {
 }
 
 void WriteFileAtomically(const std::string& fileName, const std::string& text) {
-  const std::filesystem::path target(fileName);
+  const std::string target = ThroughLinks(fileName);
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+    throw EBoardFile(fileName + ": cannot write: not a regular file");
+  const std::filesystem::path targetPath(target);
   const std::filesystem::path folder =
-      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+      targetPath.has_parent_path() ? targetPath.parent_path() : std::filesystem::path(".");
+  std::string temporary = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
   const int descriptor = ::mkstemp(temporary.data());
   if (descriptor < 0)
     throw EBoardFile(fileName + ": cannot write: " + std::strerror(errno));
+  // The data reaches the disk before the name does, so that a crash leaves the old file or the
+  // new one, never an empty one.
   const bool written = WriteAll(descriptor, text) &&
-                       ::fchmod(descriptor, NewFileMode(fileName)) == 0 && ::fsync(descriptor) == 0;
+                       ::fchmod(descriptor, NewFileMode(target)) == 0 && ::fsync(descriptor) == 0;
   const int writeError = errno;
   const bool closed = ::close(descriptor) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), fileName.c_str()) != 0) {
+  if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
     const int error = !written ? writeError : errno;
     ::unlink(temporary.c_str());
     throw EBoardFile(fileName + ": cannot write: " + std::strerror(error));
   }
+  SyncFolder(folder.string());
 }
 
 std::string AbsoluteFileName(const std::string& fileName) {

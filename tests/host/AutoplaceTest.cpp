@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -243,6 +244,76 @@ TEST_F(AutoplaceTest, CancelAndBadInputLeaveNoOutput) {
     EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
   }
   EXPECT_EQ(Run("small.pcb -o out.pcb --preferences --cancel").Output, "");
+}
+
+// Outputs that would replace the input, one another or something other than a regular file, and
+// outputs that cannot be written, are refused before the run: the input stays as it was and
+// nothing is written.
+TEST_F(AutoplaceTest, OutputsNeverClobberInputsOrOneAnother) {
+  std::filesystem::create_symlink("small.pcb", Folder / "link.pcb");
+  std::filesystem::copy_file(Folder / "small.pcb", Folder / "readonly.pcb");
+  std::filesystem::permissions(Folder / "readonly.pcb", std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::group_read |
+                                                            std::filesystem::perms::others_read);
+  struct TCase {
+    const char* Arguments;
+    int ExitCode;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {"small.pcb --png small.pcb", 2, "--png small.pcb is the input board"},
+      {"small.pcb -o small.pcb", 2, "the output small.pcb is the input board (--in-place"},
+      {"small.pcb -o link.pcb", 2, "the output link.pcb is the input board"},
+      {"link.pcb --svg ./small.pcb -o out.pcb", 2, "--svg ./small.pcb is the input board"},
+      {"small.pcb -o out.pcb --svg out.pcb", 2, "--svg out.pcb is the same file as the output"},
+      {"small.pcb -o out.pcb --svg p --png p", 2, "--png p is the same file as --svg"},
+      {"small.pcb -o /dev/null", 2, "cannot write /dev/null: not a regular file"},
+      {"small.pcb --in-place --svg missing/p.svg", 3,
+       "cannot write missing/p.svg: the folder missing does not exist"},
+      {"small.pcb -o missing/out.pcb", 3, "the folder missing does not exist"},
+      {"readonly.pcb --in-place", 3, "cannot write readonly.pcb: the file is read-only"},
+  };
+  const std::string original = ReadFile(Folder / "small.pcb");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    const auto result = Run(std::string(c.Arguments) + " --seed 1 -q");
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Output;
+    EXPECT_NE(result.Output.find(c.Message), std::string::npos) << result.Output;
+    EXPECT_EQ(ReadFile(Folder / "small.pcb"), original);
+    EXPECT_EQ(ReadFile(Folder / "readonly.pcb"), original);
+    EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+    EXPECT_FALSE(std::filesystem::exists(Folder / "p"));
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+// --in-place through a symbolic link places the file it names, which keeps its permissions.
+TEST_F(AutoplaceTest, InPlaceWritesThroughALinkAndKeepsTheMode) {
+  std::filesystem::create_symlink("small.pcb", Folder / "link.pcb");
+  ::chmod((Folder / "small.pcb").c_str(), 0640);
+  ASSERT_EQ(Run("small.pcb --seed 4 -o expected.pcb -q").ExitCode, 0);
+  const auto result = Run("link.pcb --seed 4 --in-place -q");
+  ASSERT_EQ(result.ExitCode, 0) << result.Output;
+  EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.pcb"));
+  EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(Folder / "expected.pcb"));
+  struct stat info {};
+  ASSERT_EQ(::stat((Folder / "small.pcb").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A save that meets a full disk (here a file-size limit) fails with exit code 3, leaving the input
+// as it was and no temporary file beside it.
+TEST_F(AutoplaceTest, AFullDiskLeavesTheInputAndNoTemporaryFile) {
+  const std::string original = ReadFile(Folder / "small.pcb");
+  const auto result = Run("small.pcb --seed 1 --in-place -q", "ulimit -f 8;");
+  EXPECT_EQ(result.ExitCode, 3) << result.Output;
+  EXPECT_NE(result.Output.find("small.pcb: cannot write: File too large"), std::string::npos)
+      << result.Output;
+  EXPECT_EQ(ReadFile(Folder / "small.pcb"), original);
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(Folder))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"small.pcb"});
 }
 
 struct TPlacedExample {
