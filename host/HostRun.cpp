@@ -218,13 +218,15 @@ int Run(const THostOptions& options, TRunState& state) {
   }
   PumpUntilRunEnds(client);
   KillTimer(client.MainWindow, StopTimer);
-  RemoveStopSignals();
   statusBar->EndLine();
   phases.End("run");
   summary.Progress = statusBar->Panel(2);
 
+  // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
+  // during the save is too late; the handlers stay so that it cannot cut the save short.
   const bool finished =
-      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end();
+      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end() &&
+      !StopSignalReceived();
   if (!finished) {
     std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
     return nothingToPlace ? ExitNothingToPlace : ExitStopped;
@@ -269,6 +271,7 @@ int RunAutoplace(const THostOptions& options) {
   } catch (const std::exception& error) {
     std::fprintf(stderr, "autoplace: %s\n", error.what());
   }
+  RemoveStopSignals();
   // Drain what is queued, then let the plug-in's objects go before the libraries' globals.
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

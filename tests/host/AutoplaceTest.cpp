@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -89,6 +90,55 @@ class AutoplaceTest : public testing::Test {
         kill(child, SIGINT);
         interrupted = true;
       }
+    }
+    close(output[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+  }
+
+  // Runs autoplace with its standard output a pipe filled to the brim, so that the first line it
+  // prints (the box that ends a finished run) holds it up; sends it SIGINT there.
+  TProcessResult RunAndInterruptAtFirstLine(const std::vector<std::string>& arguments) {
+    int output[2];
+    if (pipe(output) != 0) {
+      return {};
+    }
+    fcntl(output[1], F_SETFL, O_NONBLOCK);
+    const std::string filler(4096, '.');
+    while (write(output[1], filler.data(), filler.size()) > 0) {
+    }
+    fcntl(output[1], F_SETFL, 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(output[1], STDOUT_FILENO);
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, STDERR_FILENO);
+      close(output[0]);
+      close(output[1]);
+      if (chdir(Folder.c_str()) != 0) {
+        _exit(127);
+      }
+      std::vector<char*> argv{const_cast<char*>(AUTOPLACE_PATH)};
+      for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      execv(AUTOPLACE_PATH, argv.data());
+      _exit(127);
+    }
+    close(output[1]);
+    // Waits until the child sits in write(1, ...): system call 1 on file descriptor 1.
+    const std::string syscall = "/proc/" + std::to_string(child) + "/syscall";
+    for (int i = 0; i < 30000 && ReadFile(syscall).rfind("1 0x1 ", 0) != 0; ++i) {
+      usleep(1000);
+    }
+    kill(child, SIGINT);
+    TProcessResult result;
+    char buffer[4096];
+    for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;) {
+      result.Output.append(buffer, static_cast<size_t>(n));
     }
     close(output[0]);
     int status = 0;
@@ -211,6 +261,14 @@ TEST_F(AutoplaceTest, CtrlCStopsTheRunAndSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
 }
 
+// A Ctrl-C that comes while the run is ending, after its last move, still stops it.
+TEST_F(AutoplaceTest, CtrlCAsTheRunEndsIsNotSwallowed) {
+  const auto result = RunAndInterruptAtFirstLine({"small.pcb", "--seed", "1", "-o", "out.pcb"});
+  EXPECT_EQ(result.ExitCode, 4);
+  EXPECT_NE(result.Output.find("Auto-Place is Finished"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+}
+
 TEST_F(AutoplaceTest, AScriptedDialogSetsTheBoardsOptions) {
   const auto result =
       Run("small.pcb --seed 1 -o out.pcb -q --preferences --set PlacementGrid=25mil "
@@ -236,12 +294,28 @@ TEST_F(AutoplaceTest, CancelAndBadInputLeaveNoOutput) {
                          {"small.pcb -o out.pcb --in-place", 2},
                          {"small.pcb -o out.pcb --set PlacementGrid=1", 2},
                          {"small.pcb -o out.pcb --preferences --set NoSuchControl=1", 2},
+                         {"small.pcb -o out.pcb --preferences --set SmallComponents=abc", 2},
+                         {"small.pcb -o out.pcb --preferences --set PlacementGrid=0mil", 2},
+                         {"small.pcb -o out.pcb --preferences --set LargeComponents=-5", 2},
+                         {"small.pcb -o out.pcb --preferences --set LargeComponents=2540mm", 2},
+                         {"small.pcb -o out.pcb --preferences --set GroupComponents=maybe", 2},
+                         {"small.pcb -o out.pcb --stop-after 4294967.296", 2},
+                         {"small.pcb -o out.pcb --stop-after nan", 2},
+                         {"small.pcb -o out.pcb --stop-after inf", 2},
+                         {"small.pcb -o out.pcb --stop-after 0", 2},
+                         {"small.pcb -o out.pcb --stop-after 1e309", 2},
+                         {"small.pcb -o out.pcb --seed ''", 2},
+                         {"small.pcb -o out.pcb --seed -1", 2},
+                         {"small.pcb -o out.pcb --seed 4294967296", 2},
                          {"", 2}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Arguments);
     const auto result = Run(c.Arguments);
     EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Output;
     EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+    if (c.ExitCode == 2) {
+      EXPECT_LT(result.Output.size(), 1000u) << result.Output;  // short, no huge number echoed
+    }
   }
   EXPECT_EQ(Run("small.pcb -o out.pcb --preferences --cancel").Output, "");
 }
