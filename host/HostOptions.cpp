@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 
+#include "HostOptionValues.h"
+
 namespace {
 
 constexpr const char* ExitCodeHelp =
@@ -10,6 +12,12 @@ constexpr const char* ExitCodeHelp =
     "(QUENOR_TESTMODE); 2 a usage error; 3 the board cannot be read or the placed board cannot "
     "be saved; 4 the run was stopped (nothing is saved); 5 the board has nothing to place (nothing "
     "is saved).";
+
+std::nullopt_t UsageError(const std::string& message, int& exitCode) {
+  std::fprintf(stderr, "autoplace: %s\n", message.c_str());
+  exitCode = ExitUsage;
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -27,11 +35,12 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
                      "where the placed board goes (default: BOARD.placed.EXT beside it)");
   app.add_flag("--in-place", options.InPlace, "save the placed board over the input")
       ->excludes(output);
-  app.add_option("--seed", options.Seed, "a fixed seed for a repeatable run");
+  std::string seed, stopAfter;
+  auto* seedOption = app.add_option("--seed", seed, "a fixed seed for a repeatable run");
   app.add_option("--svg", options.Svg, "save the placer's picture as SVG");
   app.add_option("--png", options.Png, "save the placer's picture as PNG");
-  app.add_option("--stop-after", options.StopAfter, "stop the run after this many seconds")
-      ->check(CLI::PositiveNumber);
+  auto* stopAfterOption =
+      app.add_option("--stop-after", stopAfter, "stop the run after this many seconds");
   auto* preferences = app.add_flag("--preferences", options.Preferences,
                                    "show the Autoplace Preferences dialog first");
   app.add_option("--set", options.Settings,
@@ -53,12 +62,20 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     exitCode = code == 0 ? ExitSuccess : ExitUsage;
     return std::nullopt;
   }
+  std::string error;
+  if (seedOption->count() > 0 && !(options.Seed = ReadSeed(seed, error)))
+    return UsageError(error, exitCode);
+  if (stopAfterOption->count() > 0) {
+    const auto seconds = ReadStopAfter(stopAfter, error);
+    if (!seconds)
+      return UsageError(error, exitCode);
+    options.StopAfter = *seconds;
+  }
   for (const std::string& setting : options.Settings) {
-    if (setting.find('=') == std::string::npos || setting.front() == '=') {
-      std::fprintf(stderr, "--set %s: expected CONTROL=VALUE\n", setting.c_str());
-      exitCode = ExitUsage;
-      return std::nullopt;
-    }
+    if (setting.find('=') == std::string::npos || setting.front() == '=')
+      return UsageError("--set " + setting + ": expected CONTROL=VALUE", exitCode);
+    if (const auto fault = SettingFault(setting))
+      return UsageError(*fault, exitCode);
   }
   return options;
 }

@@ -14,6 +14,7 @@
 #include "HostClient.h"
 #include "HostDialogs.h"
 #include "HostLibraries.h"
+#include "HostOutputs.h"
 #include "HostSignals.h"
 #include "HostSummary.h"
 #include "HostText.h"
@@ -123,18 +124,17 @@ HWND PlacerWindow(IServerDocument& placer) {
   return window;
 }
 
-bool SavePictures(const THostOptions& options, HWND window) {
-  bool saved = true;
+bool SavePictures(const TOutputFiles& files, HWND window) {
   std::string error;
-  if (!options.Svg.empty() && !PlatformSaveDrawingSvg(window, options.Svg.c_str(), &error)) {
-    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Svg.c_str(), error.c_str());
-    saved = false;
+  if (!files.Svg.empty() && !PlatformSaveDrawingSvg(window, files.Svg.c_str(), &error)) {
+    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", files.Svg.c_str(), error.c_str());
+    return false;
   }
-  if (!options.Png.empty() && !PlatformSaveDrawingPng(window, options.Png.c_str(), &error)) {
-    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Png.c_str(), error.c_str());
-    saved = false;
+  if (!files.Png.empty() && !PlatformSaveDrawingPng(window, files.Png.c_str(), &error)) {
+    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", files.Png.c_str(), error.c_str());
+    return false;
   }
-  return saved;
+  return true;
 }
 
 void PumpUntilRunEnds(const THostClient& client) {
@@ -147,6 +147,12 @@ void PumpUntilRunEnds(const THostClient& client) {
 
 int Run(const THostOptions& options, TRunState& state) {
   const auto started = TClock::now();
+  TOutputFault fault;
+  const auto files = CheckOutputFiles(options, fault);
+  if (!files) {
+    std::fprintf(stderr, "autoplace: %s\n", fault.Message.c_str());
+    return fault.ExitCode;
+  }
   TPhases phases;
   const bool terminal = isatty(STDERR_FILENO) != 0;
   const TProgressOutput output = options.Quiet ? TProgressOutput::Quiet
@@ -219,13 +225,15 @@ int Run(const THostOptions& options, TRunState& state) {
   }
   PumpUntilRunEnds(client);
   KillTimer(client.MainWindow, StopTimer);
-  RemoveStopSignals();
   statusBar->EndLine();
   phases.End("run");
   summary.Progress = statusBar->Panel(2);
 
+  // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
+  // during the save is too late; the handlers stay so that it cannot cut the save short.
   const bool finished =
-      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end();
+      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end() &&
+      !StopSignalReceived();
   if (!finished) {
     std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
     return nothingToPlace ? ExitNothingToPlace : ExitStopped;
@@ -243,13 +251,17 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("netlist");
 
   summary.After = MeasureBoard(board);
-  summary.Output = OutputFileName(options);
+  // The pictures go first: a picture that fails leaves the board unsaved and the exit code true.
+  if (!SavePictures(*files, PlacerWindow(*state.Placer))) {
+    std::fprintf(stderr, "autoplace: the placed board was not saved\n");
+    return ExitUnreadableBoard;
+  }
+  summary.Output = files->Board;
   char message[1024] = {};
   if (Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
     std::fprintf(stderr, "autoplace: %s\n", message);
     return ExitUnreadableBoard;
   }
-  const bool pictures = SavePictures(options, PlacerWindow(*state.Placer));
   phases.End("save");
 
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();
@@ -259,7 +271,7 @@ int Run(const THostOptions& options, TRunState& state) {
   if (options.Timings) {
     phases.Print();
   }
-  return pictures ? ExitSuccess : ExitUnreadableBoard;
+  return ExitSuccess;
 }
 
 }  // namespace
@@ -273,6 +285,7 @@ int RunAutoplace(const THostOptions& options) {
   } catch (const std::exception& error) {
     std::fprintf(stderr, "autoplace: %s\n", error.what());
   }
+  RemoveStopSignals();
   // Drain what is queued, then let the plug-in's objects go before the libraries' globals.
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

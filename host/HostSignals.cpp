@@ -8,8 +8,10 @@ namespace {
 
 HWND StopWindow = nullptr;
 UINT StopMessage = 0;
+volatile std::sig_atomic_t StopSignalled = 0;
 
 extern "C" void OnStopSignal(int) {
+  StopSignalled = 1;
   PlatformPostMessageFromSignal(StopWindow, StopMessage, 0, 0);
 }
 
@@ -28,4 +30,8 @@ void InstallStopSignals(HWND window, UINT message) {
 void RemoveStopSignals() {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+}
+
+bool StopSignalReceived() {
+  return StopSignalled != 0;
 }

@@ -8,3 +8,7 @@
 // The message posted to `window` on SIGINT (and SIGTERM).
 void InstallStopSignals(HWND window, UINT message);
 void RemoveStopSignals();
+
+// Whether SIGINT or SIGTERM came since the handlers were installed; one that comes as the run ends
+// still counts, though the run may have finished before it was seen.
+bool StopSignalReceived();

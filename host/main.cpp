@@ -1,9 +1,13 @@
 // autoplace: places the components of a board file from the command line.
 
+#include <csignal>
+
 #include "HostOptions.h"
 #include "HostRun.h"
 
 int main(int argc, char** argv) {
+  // Past a file-size limit a write is to fail with an error the save reports, not kill the host.
+  std::signal(SIGXFSZ, SIG_IGN);
   int exitCode = ExitSuccess;
   const auto options = ParseOptions(argc, argv, exitCode);
   if (!options) {

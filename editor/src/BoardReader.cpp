@@ -13,8 +13,10 @@
 
 #include "BoardFile.h"
 #include "BoardJson.h"
+#include "BoardLimits.h"
 #include "BoardSettingsJson.h"
 #include "FileAccess.h"
+#include "StrictJson.h"
 
 namespace Tarnix {
 
@@ -54,13 +56,18 @@ double Number(const TJson& value, const std::string& place) {
   return number;
 }
 
-// A length in mil as board units.
+// A length in mil as board units, within the board limit.
 int32_t Length(const TJson& value, const std::string& place) {
   const double units = std::nearbyint(Number(value, place) * BoardJson::UnitsPerMil);
-  if (!(units >= std::numeric_limits<int32_t>::min() &&
-        units <= std::numeric_limits<int32_t>::max()))
-    throw EPlace(place, "out of range");
+  if (!(units >= -static_cast<double>(BoardLimit) && units <= static_cast<double>(BoardLimit)))
+    throw EPlace(place, std::string("out of range (beyond ") + BoardLimitText + ")");
   return static_cast<int32_t>(units);
+}
+
+// An angle in degrees, reduced exactly to less than one turn: the editor turns children by the
+// difference of two angles, which for huge angles would lose the fraction of a turn.
+double Angle(const TJson& value, const std::string& place) {
+  return std::fmod(Number(value, place), 360.0);
 }
 
 int32_t NonNegativeLength(const TJson& value, const std::string& place) {
@@ -144,7 +151,9 @@ class TObjectReader {
   int32_t NonNegativeLength(const char* key, int32_t absent) const {
     return Has(key) ? NonNegativeLength(key) : absent;
   }
-  double Angle(const char* key) const { return Has(key) ? Number(Value.at(key), At(key)) : 0.0; }
+  double Angle(const char* key) const {
+    return Has(key) ? Tarnix::Angle(Value.at(key), At(key)) : 0.0;
+  }
   std::string String(const char* key) const { return Tarnix::String(Required(key), At(key)); }
   std::string String(const char* key, const std::string& absent) const {
     return Has(key) ? String(key) : absent;
@@ -305,6 +314,10 @@ class TBoardReader {
         component->Pads.push_back(Pad(pads[i], Element(source.At("pads"), i), *component));
     }
     component->Designator = DesignatorText(*component, designator);
+    TExtent extent;
+    component->AddBounds(extent);
+    component->Designator->AddBounds(extent);
+    KeepLimits(extent, place);
     Board->Components.push_back(std::move(component));
   }
 
@@ -391,6 +404,9 @@ class TBoardReader {
           TObjectReader(value, place, {"kind", "layer", "x", "y", "text", "height", "rotation"}));
     else
       throw EPlace(Member(place, "kind"), "unknown kind " + Quoted(kind));
+    TExtent extent;
+    primitive->AddBounds(extent);
+    KeepLimits(extent, place);
     Board->Primitives.push_back(std::move(primitive));
   }
 
@@ -449,32 +465,25 @@ class TBoardReader {
     return text;
   }
 
-  std::unique_ptr<TBoard> Board = std::make_unique<TBoard>();
-};
-
-// "line 3, column 7" of a byte position (counted from 1) in the text.
-std::string LineAndColumn(const std::string& text, size_t position) {
-  size_t line = 1, column = 1;
-  for (size_t i = 0; i + 1 < position && i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
+  void KeepLimits(const TExtent& object, const std::string& place) {
+    switch (Extent.Add(object)) {
+      case TBoardExtent::TFit::Inside:
+        return;
+      case TBoardExtent::TFit::ObjectOutside:
+        throw EPlace(place, std::string("reaches beyond ") + BoardLimitText + " from the origin");
+      case TBoardExtent::TFit::BoardTooLarge:
+        throw EPlace(place, std::string("makes the board wider or taller than ") + BoardLimitText);
     }
   }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
+
+  std::unique_ptr<TBoard> Board = std::make_unique<TBoard>();
+  TBoardExtent Extent;
+};
 
 }  // namespace
 
 std::unique_ptr<TBoard> ReadBoardText(const std::string& text, const std::string& name) {
-  TJson root;
-  try {
-    root = TJson::parse(text);
-  } catch (const TJson::parse_error& error) {
-    throw EBoardFile(name + ": " + LineAndColumn(text, error.byte) + ": not valid JSON");
-  }
+  const TJson root = ParseStrictJson(text, name);
   try {
     return TBoardReader().Read(root);
   } catch (const EPlace& fault) {

@@ -5,6 +5,7 @@
 #include "BoardFile.h"
 #include "BoardSettingsJson.h"
 #include "FileAccess.h"
+#include "StrictJson.h"
 
 namespace Tarnix {
 
@@ -27,12 +28,7 @@ std::optional<TBoardSettings> ReadSidecar(const std::string& boardFileName) {
   if (!std::filesystem::exists(name, error))
     return std::nullopt;
   const std::string text = ReadFileText(name);
-  BoardJson::TJson root;
-  try {
-    root = BoardJson::TJson::parse(text);
-  } catch (const BoardJson::TJson::exception&) {
-    throw EBoardFile(name + ": not valid JSON");
-  }
+  const BoardJson::TJson root = ParseStrictJson(text, name);
   const bool known = root.is_object() && root.size() == 3 && root.contains("board") &&
                      root.value("format", "") == SidecarFormat && root.contains("version") &&
                      root["version"] == SidecarVersion;

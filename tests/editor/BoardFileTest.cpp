@@ -2,6 +2,7 @@
 // the same board; saving replaces the target whole.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "EditorTestSupport.h"
 
@@ -40,10 +41,12 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 struct TMalformed {
-  const char* From;
-  const char* To;
-  const char* Message;  // after "<file>: "
+  std::string From;
+  std::string To;
+  std::string Message;  // after "<file>: "
 };
+
+using namespace std::string_literals;
 
 const TMalformed MalformedCases[] = {
     {R"("format")", R"(, "format")", "line 2, column 3: not valid JSON"},
@@ -57,7 +60,22 @@ const TMalformed MalformedCases[] = {
     {R"("net": "VCC"})", R"("nett": "VCC"})", "components[0].pads[0].nett: unknown key"},
     {R"("net": "GND"})", R"("net": "NOPE"})", R"(components[0].pads[1].net: unknown net "NOPE")"},
     {R"("x": 80,)", R"("x": "80",)", "components[0].pads[0].x: expected a number"},
-    {R"("x": 100,)", R"("x": 300000,)", "components[0].x: out of range"},
+    {R"("x": 100,)", R"("x": 300000,)", "components[0].x: out of range (beyond 107374.1823 mil)"},
+    {R"("x": 100,)", R"("x": -107374.1824,)",
+     "components[0].x: out of range (beyond 107374.1823 mil)"},
+    {R"("x": 100,)", R"("x": 1e400,)", "line 9, column 56: number out of range"},
+    {R"("x": 80, "y": 100, "size": [20, 20])", R"("x": 107374, "y": 100, "size": [20, 20])",
+     "components[0]: reaches beyond 107374.1823 mil from the origin"},
+    {R"("x1": 0, "y1": 0, "x2": 500)", R"("x1": -60000, "y1": 0, "x2": 60000)",
+     "primitives[0]: makes the board wider or taller than 107374.1823 mil"},
+    {R"("groupIndex": 0)", R"("groupIndex": 0, "groupIndex": 1)",
+     R"(line 9, column 95: duplicate key "groupIndex")"},
+    {R"("format")", R"("format": "pcb-board", "format")",
+     R"(line 2, column 33: duplicate key "format")"},
+    {"15}\n  ]\n}", "15}\n  ]\n}\n}", "line 21, column 1: not valid JSON"},
+    {"15}\n  ]\n}", "15}\n  ]\n}\0{}"s, "line 20, column 2: NUL byte"},
+    {R"(["GND", "VCC"])", std::string(65, '[') + std::string(65, ']'),
+     "line 7, column 74: nested too deeply"},
     {R"("designator": "C1", )", "", "components[0].designator: missing key"},
     {R"("layer": "TopLayer", "x": 100)", R"("layer": "MultiLayer", "x": 100)",
      "components[0].layer: a component's side must be TopLayer or BottomLayer"},
@@ -125,6 +143,30 @@ TEST(BoardFileTest, MalformedFilesOpenNothingAndNameThePlace) {
   char shortBuffer[8];
   EXPECT_EQ(Tarnix_OpenBoard(missing.c_str(), shortBuffer, sizeof shortBuffer), 0u);
   EXPECT_EQ(std::string(shortBuffer), missing.substr(0, 7));
+}
+
+// Only regular files of a sane size are read: a device that never ends, a pipe without writer and
+// a (sparse) file beyond 512 MB are refused at once.
+TEST(BoardFileTest, OnlyRegularFilesOfSaneSizeAreRead) {
+  TScratch scratch;
+  const std::string pipe = scratch.Path("pipe.pcb");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string huge = scratch.Write("huge.pcb", "");
+  ASSERT_EQ(::truncate(huge.c_str(), (off_t{512} << 20) + 1), 0);
+  const struct {
+    std::string File;
+    std::string Message;
+  } cases[] = {
+      {"/dev/zero", "/dev/zero: cannot open: not a regular file"},
+      {pipe, pipe + ": cannot open: not a regular file"},
+      {huge, huge + ": cannot open: larger than 512 MB"},
+      {scratch.Path(""), scratch.Path("") + ": cannot open: it is a folder"},
+  };
+  for (const auto& c : cases) {
+    char message[512] = "";
+    EXPECT_EQ(Tarnix_OpenBoard(c.File.c_str(), message, sizeof message), 0u);
+    EXPECT_EQ(std::string(message), c.Message);
+  }
 }
 
 // Settings that differ from the defaults, odd lengths and angles, and a board changed through

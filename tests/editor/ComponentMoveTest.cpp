@@ -104,6 +104,23 @@ TEST_F(ComponentMoveTest, BoundingRectangles) {
   EXPECT_EQ(untouched, (TRectangle{1, 2, 3, 4}));
 }
 
+// Angles are read reduced to one turn, exactly: R1 and its pads at 1e17 degrees stand at 280
+// degrees, and a quarter turn of the part turns its pads by a quarter turn too.
+TEST_F(ComponentMoveTest, HugeAnglesTurnPadsWithTheirPart) {
+  std::string text = TestBoardText;
+  for (size_t at = text.find("\"rotation\": 90"); at != std::string::npos;
+       at = text.find("\"rotation\": 90", at))
+    text.replace(at, 14, "\"rotation\": 1e17");
+  const uint32_t board = OpenText(Scratch, text, "huge.pcb");
+  const uint32_t r1 = Walk(board, ComponentKind, 0, BottomLayer)[0];
+  const auto pads = Children(r1, PadKind);
+  EXPECT_EQ(PadPlace(pads[0]).Rotation, 280.0);
+  ASSERT_EQ(MoveTo(r1, Mil(2000), Mil(1000), 10.0), 0);
+  EXPECT_EQ(PadPlace(pads[0]), (TPlace{Mil(2030), Mil(1000), 10.0}));
+  EXPECT_EQ(PadPlace(pads[1]), (TPlace{Mil(1970), Mil(1000), 10.0}));
+  Tarnix_CloseBoard(board);
+}
+
 TEST_F(ComponentMoveTest, MoveThatWouldLeaveTheRangeChangesNothing) {
   const std::string before = Describe(Board);
   // C1's pads stand 30 mil beside its reference point, so they would pass the 32-bit limit.

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,6 +92,55 @@ class AutoplaceTest : public testing::Test {
         kill(child, SIGINT);
         interrupted = true;
       }
+    }
+    close(output[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+  }
+
+  // Runs autoplace with its standard output a pipe filled to the brim, so that the first line it
+  // prints (the box that ends a finished run) holds it up; sends it SIGINT there.
+  TProcessResult RunAndInterruptAtFirstLine(const std::vector<std::string>& arguments) {
+    int output[2];
+    if (pipe(output) != 0) {
+      return {};
+    }
+    fcntl(output[1], F_SETFL, O_NONBLOCK);
+    const std::string filler(4096, '.');
+    while (write(output[1], filler.data(), filler.size()) > 0) {
+    }
+    fcntl(output[1], F_SETFL, 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(output[1], STDOUT_FILENO);
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, STDERR_FILENO);
+      close(output[0]);
+      close(output[1]);
+      if (chdir(Folder.c_str()) != 0) {
+        _exit(127);
+      }
+      std::vector<char*> argv{const_cast<char*>(AUTOPLACE_PATH)};
+      for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      execv(AUTOPLACE_PATH, argv.data());
+      _exit(127);
+    }
+    close(output[1]);
+    // Waits until the child sits in write(1, ...): system call 1 on file descriptor 1.
+    const std::string syscall = "/proc/" + std::to_string(child) + "/syscall";
+    for (int i = 0; i < 30000 && ReadFile(syscall).rfind("1 0x1 ", 0) != 0; ++i) {
+      usleep(1000);
+    }
+    kill(child, SIGINT);
+    TProcessResult result;
+    char buffer[4096];
+    for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;) {
+      result.Output.append(buffer, static_cast<size_t>(n));
     }
     close(output[0]);
     int status = 0;
@@ -212,6 +263,14 @@ TEST_F(AutoplaceTest, CtrlCStopsTheRunAndSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
 }
 
+// A Ctrl-C that comes while the run is ending, after its last move, still stops it.
+TEST_F(AutoplaceTest, CtrlCAsTheRunEndsIsNotSwallowed) {
+  const auto result = RunAndInterruptAtFirstLine({"small.pcb", "--seed", "1", "-o", "out.pcb"});
+  EXPECT_EQ(result.ExitCode, 4);
+  EXPECT_NE(result.Output.find("Auto-Place is Finished"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+}
+
 TEST_F(AutoplaceTest, AScriptedDialogSetsTheBoardsOptions) {
   const auto result =
       Run("small.pcb --seed 1 -o out.pcb -q --preferences --set PlacementGrid=25mil "
@@ -240,14 +299,100 @@ TEST_F(AutoplaceTest, CancelAndBadInputLeaveNoOutput) {
                          {"small.pcb -o out.pcb --in-place", 2},
                          {"small.pcb -o out.pcb --set PlacementGrid=1", 2},
                          {"small.pcb -o out.pcb --preferences --set NoSuchControl=1", 2},
+                         {"small.pcb -o out.pcb --preferences --set SmallComponents=abc", 2},
+                         {"small.pcb -o out.pcb --preferences --set PlacementGrid=0mil", 2},
+                         {"small.pcb -o out.pcb --preferences --set LargeComponents=-5", 2},
+                         {"small.pcb -o out.pcb --preferences --set LargeComponents=2540mm", 2},
+                         {"small.pcb -o out.pcb --preferences --set GroupComponents=maybe", 2},
+                         {"small.pcb -o out.pcb --stop-after 4294967.296", 2},
+                         {"small.pcb -o out.pcb --stop-after nan", 2},
+                         {"small.pcb -o out.pcb --stop-after inf", 2},
+                         {"small.pcb -o out.pcb --stop-after 0", 2},
+                         {"small.pcb -o out.pcb --stop-after 1e309", 2},
+                         {"small.pcb -o out.pcb --seed ''", 2},
+                         {"small.pcb -o out.pcb --seed -1", 2},
+                         {"small.pcb -o out.pcb --seed 4294967296", 2},
                          {"", 2}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Arguments);
     const auto result = Run(c.Arguments);
     EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Output;
     EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+    if (c.ExitCode == 2) {
+      EXPECT_LT(result.Output.size(), 1000u) << result.Output;  // short, no huge number echoed
+    }
   }
   EXPECT_EQ(Run("small.pcb -o out.pcb --preferences --cancel").Output, "");
+}
+
+// Outputs that would replace the input, one another or something other than a regular file, and
+// outputs that cannot be written, are refused before the run: the input stays as it was and
+// nothing is written.
+TEST_F(AutoplaceTest, OutputsNeverClobberInputsOrOneAnother) {
+  std::filesystem::create_symlink("small.pcb", Folder / "link.pcb");
+  std::filesystem::copy_file(Folder / "small.pcb", Folder / "readonly.pcb");
+  std::filesystem::permissions(Folder / "readonly.pcb", std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::group_read |
+                                                            std::filesystem::perms::others_read);
+  struct TCase {
+    const char* Arguments;
+    int ExitCode;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {"small.pcb --png small.pcb", 2, "--png small.pcb is the input board"},
+      {"small.pcb -o small.pcb", 2, "the output small.pcb is the input board (--in-place"},
+      {"small.pcb -o link.pcb", 2, "the output link.pcb is the input board"},
+      {"link.pcb --svg ./small.pcb -o out.pcb", 2, "--svg ./small.pcb is the input board"},
+      {"small.pcb -o out.pcb --svg out.pcb", 2, "--svg out.pcb is the same file as the output"},
+      {"small.pcb -o out.pcb --svg p --png p", 2, "--png p is the same file as --svg"},
+      {"small.pcb -o /dev/null", 2, "cannot write /dev/null: not a regular file"},
+      {"small.pcb --in-place --svg missing/p.svg", 3,
+       "cannot write missing/p.svg: the folder missing does not exist"},
+      {"small.pcb -o missing/out.pcb", 3, "the folder missing does not exist"},
+      {"readonly.pcb --in-place", 3, "cannot write readonly.pcb: the file is read-only"},
+  };
+  const std::string original = ReadFile(Folder / "small.pcb");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    const auto result = Run(std::string(c.Arguments) + " --seed 1 -q");
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Output;
+    EXPECT_NE(result.Output.find(c.Message), std::string::npos) << result.Output;
+    EXPECT_EQ(ReadFile(Folder / "small.pcb"), original);
+    EXPECT_EQ(ReadFile(Folder / "readonly.pcb"), original);
+    EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+    EXPECT_FALSE(std::filesystem::exists(Folder / "p"));
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+// --in-place through a symbolic link places the file it names, which keeps its permissions.
+TEST_F(AutoplaceTest, InPlaceWritesThroughALinkAndKeepsTheMode) {
+  std::filesystem::create_symlink("small.pcb", Folder / "link.pcb");
+  ::chmod((Folder / "small.pcb").c_str(), 0640);
+  ASSERT_EQ(Run("small.pcb --seed 4 -o expected.pcb -q").ExitCode, 0);
+  const auto result = Run("link.pcb --seed 4 --in-place -q");
+  ASSERT_EQ(result.ExitCode, 0) << result.Output;
+  EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.pcb"));
+  EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(Folder / "expected.pcb"));
+  struct stat info {};
+  ASSERT_EQ(::stat((Folder / "small.pcb").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A save that meets a full disk (here a file-size limit) fails with exit code 3, leaving the input
+// as it was and no temporary file beside it.
+TEST_F(AutoplaceTest, AFullDiskLeavesTheInputAndNoTemporaryFile) {
+  const std::string original = ReadFile(Folder / "small.pcb");
+  const auto result = Run("small.pcb --seed 1 --in-place -q", "ulimit -f 8;");
+  EXPECT_EQ(result.ExitCode, 3) << result.Output;
+  EXPECT_NE(result.Output.find("small.pcb: cannot write: File too large"), std::string::npos)
+      << result.Output;
+  EXPECT_EQ(ReadFile(Folder / "small.pcb"), original);
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(Folder))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"small.pcb"});
 }
 
 struct TPlacedExample {
