@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "BoardFile.h"
+#include "BoardLimits.h"
 #include "KicadFile.h"
 #include "KicadOutline.h"
 #include "KicadPlacement.h"
@@ -192,6 +193,20 @@ class TKicadReader {
       Source->AnglesFrom0To360 = true;
   }
 
+  // The placer's arithmetic holds boards within the editor's limits only.
+  void KeepLimits(const TObject& object, TNodeId where) {
+    TExtent extent;
+    object.AddBounds(extent);
+    switch (Extent.Add(extent)) {
+      case TBoardExtent::TFit::Inside:
+        return;
+      case TBoardExtent::TFit::ObjectOutside:
+        Nodes.Fail(where, std::string("reaches beyond ") + BoardLimitText + " from the origin");
+      case TBoardExtent::TFit::BoardTooLarge:
+        Nodes.Fail(where, std::string("makes the board wider or taller than ") + BoardLimitText);
+    }
+  }
+
   void ReadFootprint(TNodeId item);
   void ReadFootprintChild(TNodeId child, const TPlacement& placement, TComponent& component);
   std::unique_ptr<TPad> ReadPad(TNodeId item, const TPlacement& placement, TComponent& owner);
@@ -212,6 +227,7 @@ class TKicadReader {
   std::map<std::string, std::string> Alias;
   std::unordered_map<int32_t, TNet*> NetByNumber;
   std::vector<TShapePath> Edges;  // board coordinates, millimetres
+  TBoardExtent Extent;
   // The boxes a footprint's body is made of, in its own coordinates: the courtyard, else the
   // pads with the fabrication and silkscreen graphics.
   TBox Courtyard, Fallback;
@@ -248,6 +264,7 @@ void TKicadReader::ReadFootprint(TNodeId item) {
   if (!component->Designator)
     ReadDesignator(NoNode, placement, *component);
 
+  KeepLimits(*component, item);
   component->SourceIndex = static_cast<int32_t>(Source->Footprints.size());
   Source->Footprints.push_back(source);
   Board->Components.push_back(std::move(component));
@@ -411,6 +428,7 @@ void TKicadReader::ReadZone(TNodeId zone) {
   fill->Layer = KeepOutLayer;
   fill->P1 = ToModel({box.X1, box.Y2}, polygon);
   fill->P2 = ToModel({box.X2, box.Y1}, polygon);
+  KeepLimits(*fill, zone);
   Board->Primitives.push_back(std::move(fill));
   if (!IsRectangle(points)) {
     const TNodeId name = Tree.Child(zone, "name");
@@ -471,6 +489,7 @@ void TKicadReader::AddAreaTracks(const TBox& box, TNodeId where) {
     track->Layer = KeepOutLayer;
     track->P1 = corners[i];
     track->P2 = corners[(i + 1) % 4];
+    KeepLimits(*track, where);
     Board->Primitives.push_back(std::move(track));
   }
 }

@@ -262,6 +262,8 @@ const TMalformed KicadMalformedCases[] = {
     {"(net 1 \"GND\")))", "(net 1 \"GN", "line 5, column 53: unterminated quoted string"},
     {"(at 10 10)", "", "line 3, column 3: expected (at ..) in (footprint ..)"},
     {"(at 10 10)", "(at 10 ten)", "line 3, column 40: expected a number in (at ..)"},
+    {"(at 10 10)", "(at 3000 10)",
+     "line 3, column 3: reaches beyond 107374.1823 mil from the origin"},
     {"(size 1 1)", "(size 1 -1)", "line 4, column 32: a pad's size must not be negative"},
     {"(version 20211014)", "(version 20160211)",
      "line 1, column 12: version 20160211 is older than KiCad 5's format (20171130): open and "
