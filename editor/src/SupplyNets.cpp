@@ -51,7 +51,29 @@ bool IsGroundName(std::string_view name) {
   return name.starts_with("GND") || name.ends_with("GND");
 }
 
+// A rail's name qualified by what makes it a signal: VBUS_DET, VCC_SENSE-ERROR*, VPP_ON, /RESET#.
+bool IsSignalOfRail(std::string_view name) {
+  if (name.ends_with('*') || name.find('#') != std::string_view::npos)
+    return true;
+  constexpr std::array<std::string_view, 18> words = {
+      "ON", "OFF", "EN",   "ENABLE", "SENSE",  "SNS", "ERROR", "ERR", "FAULT",
+      "OK", "PG",  "GOOD", "DET",    "DETECT", "MON", "CTRL",  "SW",  "MCLR"};
+  size_t start = 0;
+  bool first = true;
+  while (start <= name.size()) {
+    const size_t end = std::min(name.find_first_of("_-./ ", start), name.size());
+    const std::string_view word = name.substr(start, end - start);
+    if (!first && std::find(words.begin(), words.end(), word) != words.end())
+      return true;
+    first = false;
+    start = end + 1;
+  }
+  return false;
+}
+
 bool IsPowerName(std::string_view name) {
+  if (name.size() > 1 && name.starts_with('+') && IsDigit(name[1]))
+    return true;  // +5V, +3V3, +5VA, +12
   if ((name.starts_with('+') || name.starts_with('-')) && name.size() > 1)
     return IsVoltage(name.substr(1)) || StartsWithAny(name.substr(1), {"VCC", "VDD", "VIN"});
   if (IsVoltage(name))
@@ -64,6 +86,8 @@ bool IsPowerName(std::string_view name) {
 
 TSupplyKind SupplyKindOfName(std::string_view netName) {
   const std::string name = UpperLeaf(netName);
+  if (IsSignalOfRail(name))
+    return TSupplyKind::Signal;
   if (IsGroundName(name))
     return TSupplyKind::Ground;
   if (IsPowerName(name))
