@@ -443,9 +443,11 @@ void TKicadReader::ReadZone(TNodeId zone) {
 
 void TKicadReader::AddEdge(TNodeId item, const TPlacement* placement) {
   TShapePath path = *ShapePath(Nodes, item);
-  if (placement != nullptr)
-    for (TMm& point : path.Points)
+  for (TMm& point : path.Points) {
+    if (placement != nullptr)
       point = placement->ToBoard(point);
+    ToModel(point, item);  // fails for a point beyond the board units' range
+  }
   Edges.push_back(std::move(path));
 }
 

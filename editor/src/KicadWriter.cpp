@@ -117,7 +117,11 @@ void TKicadWriter::TurnChildren(TNodeId footprint, double delta) {
   });
 }
 
+// Points the reader never needed may hold anything: what is not a point stays as it is.
 void TKicadWriter::MovePoint(TNodeId point, const TPlacement& from, const TPlacement& to) {
+  const TNodeId x = Tree.Element(point, 1), y = Tree.Element(point, 2);
+  if (x == NoNode || y == NoNode || !Nodes.IsNumber(x) || !Nodes.IsNumber(y))
+    return;
   const TMm moved = to.ToBoard(from.ToLocal({Nodes.Number(point, 1), Nodes.Number(point, 2)}));
   Replace(Tree.Element(point, 1), NumberText(moved.X));
   Replace(Tree.Element(point, 2), NumberText(moved.Y));
@@ -127,7 +131,8 @@ void TKicadWriter::MovePoint(TNodeId point, const TPlacement& from, const TPlace
 void TKicadWriter::MoveZone(TNodeId zone, const TPlacement& from, const TPlacement& to) {
   std::vector<std::pair<TNodeId, bool>> pending{{zone, false}};
   while (!pending.empty()) {
-    const auto [list, inArc] = pending.back();
+    const TNodeId list = pending.back().first;
+    const bool inArc = pending.back().second;
     pending.pop_back();
     Tree.ForEachChild(list, [&](TNodeId child) {
       if (!Tree.Node(child).IsList)

@@ -264,6 +264,7 @@ const TMalformed KicadMalformedCases[] = {
     {"(at 10 10)", "(at 10 ten)", "line 3, column 40: expected a number in (at ..)"},
     {"(at 10 10)", "(at 3000 10)",
      "line 3, column 3: reaches beyond 107374.1823 mil from the origin"},
+    {"(end 20 20)", "(end 20 1e9)", "line 5, column 3: coordinate out of range"},
     {"(size 1 1)", "(size 1 -1)", "line 4, column 32: a pad's size must not be negative"},
     {"(version 20211014)", "(version 20160211)",
      "line 1, column 12: version 20160211 is older than KiCad 5's format (20171130): open and "
