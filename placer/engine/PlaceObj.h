@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CellGrid.h"
+#include "MoveJournal.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
 #include "framework/TimeStamps.h"
@@ -207,6 +208,9 @@ class TAutoPlacer {
   // A fixed seed for repeatable runs; without one the setup seeds from the clock.
   std::optional<uint32_t> Seed;
 
+  // What the move of the current annealing step changed in the cost, for taking it back.
+  TMoveJournal Journal;
+
  private:
   // Steps of the setup and the run loop.
   void DecideNothingToPlace();
@@ -218,6 +222,12 @@ class TAutoPlacer {
   void WaitForStop();
   void RunPass();
   void UndoMove(int32_t k, int32_t p);
+
+  // Taking a rejected move back: the groups are put back by the inverse change of positions alone
+  // (integer arithmetic, exact), the cost by writing back what the journal kept.
+  void ShiftGroupTo(int32_t k, int32_t x, int32_t y);
+  void TurnGroup(int32_t q, int32_t k);
+  void RollBackCost();
 
   // RemoveContribution and AddContribution as a move uses them, always in pairs around the change
   // of positions: the nets' density lines are left on the grid by the first and only those whose

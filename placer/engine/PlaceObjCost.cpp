@@ -125,6 +125,7 @@ TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& componen
 // caller has checked that the grids are usable.
 int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
   const TCellRange cells = FootprintCells(placer, component);
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   int64_t delta = 0;
   if (component.SingleLayer == 1) {
     const TGridView grid(placer.Occupancy[component.Layer]);
@@ -132,6 +133,9 @@ int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_
       int32_t* column = grid.Column(col);
       for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
         const int32_t before = column[row];
+        if (journal != nullptr) {
+          journal->NoteCell(column + row);
+        }
         delta += Overlap(before + d) - Overlap(before);
         column[row] = before + d;
       }
@@ -145,6 +149,10 @@ int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_
     int32_t* bottomColumn = bottom.Column(col);
     for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
       const int32_t before = std::max(topColumn[row], bottomColumn[row]);
+      if (journal != nullptr) {
+        journal->NoteCell(topColumn + row);
+        journal->NoteCell(bottomColumn + row);
+      }
       delta += Overlap(before + d) - Overlap(before);
       topColumn[row] += d;
       bottomColumn[row] += d;
@@ -346,12 +354,15 @@ void BuildTree(TNetRecord& net) {
 // minorStep one cell along the minor axis. Adds d to every cell visited and returns the sum of
 // their values before.
 int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int32_t major,
-                      int32_t minor, int32_t d) {
+                      int32_t minor, int32_t d, TMoveJournal* journal) {
   int64_t sum = 0;
   int32_t e = 2 * minor - major;
   const int32_t diagonalError = 2 * (minor - major);
   const int32_t straightError = 2 * minor;
   for (int32_t i = 0; i < major; ++i) {
+    if (journal != nullptr) {
+      journal->NoteCell(p);
+    }
     sum += *p;
     *p += d;
     // Written as selections rather than a branch: the decision follows the line's slope and
@@ -365,9 +376,12 @@ int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int3
 
 // A run of count cells (at least one) from p, one step apart, ends included. The pointer never
 // steps beyond the last cell, which may be the last of the grid.
-int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d) {
+int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TMoveJournal* journal) {
   int64_t sum = 0;
   for (int32_t i = 1;; ++i) {
+    if (journal != nullptr) {
+      journal->NoteCell(p);
+    }
     sum += *p;
     *p += d;
     if (i == count) {
@@ -383,14 +397,15 @@ int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d) {
 // change of the sum of squares to DensityCost.
 void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
                 int32_t y1, int32_t d) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   int64_t sum = 0;
   int32_t cells = 0;
   if (x0 == x1) {
     cells = std::abs(y1 - y0) + 1;
-    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d);
+    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d, journal);
   } else if (y0 == y1) {
     cells = std::abs(x1 - x0) + 1;
-    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d);
+    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d, journal);
   } else if (std::abs(y1 - y0) <= std::abs(x1 - x0)) {
     if (x1 < x0) {
       std::swap(x0, x1);
@@ -398,7 +413,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     }
     cells = x1 - x0;
     sum = WalkBresenham(grid.Column(x0) + y0, grid.Stride, y1 >= y0 ? 1 : -1, cells,
-                        std::abs(y1 - y0), d);
+                        std::abs(y1 - y0), d, journal);
   } else {
     if (y1 < y0) {
       std::swap(x0, x1);
@@ -406,7 +421,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     }
     cells = y1 - y0;
     sum = WalkBresenham(grid.Column(x0) + y0, 1, x1 >= x0 ? grid.Stride : -grid.Stride, cells,
-                        std::abs(x1 - x0), d);
+                        std::abs(x1 - x0), d, journal);
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
@@ -458,8 +473,8 @@ void SizeTraceArrays(TNetWorkspace& work, int32_t count) {
   work.TracedPin.resize(size);
   work.NextPin.resize(size);
   for (auto* values : {&work.TracedParent, &work.TracedX, &work.TracedY, &work.TracedCol,
-                       &work.TracedRow, &work.TracedPosition, &work.NextParent, &work.NextX,
-                       &work.NextY, &work.NextCol, &work.NextRow}) {
+                       &work.TracedRow, &work.TracedPosition, &work.NextPosition, &work.NextParent,
+                       &work.NextX, &work.NextY, &work.NextCol, &work.NextRow}) {
     values->resize(size);
   }
   work.Matched.resize(size);
@@ -507,12 +522,14 @@ void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, 
   std::swap(work.TracedRow, work.NextRow);
   const auto size = static_cast<size_t>(count);
   if (built) {
-    std::copy_n(work.Position.begin(), size, work.TracedPosition.begin());
+    std::copy_n(work.Position.begin(), size, work.NextPosition.begin());
   } else {
     for (size_t e = 0; e < size; ++e) {
-      work.TracedPosition[e] = static_cast<int32_t>(e);
+      work.NextPosition[e] = static_cast<int32_t>(e);
     }
   }
+  std::swap(work.TracedPosition, work.NextPosition);
+  ++work.TracesSinceSaved;
   work.TracedCount = count;
   DensityGeometry(placer, work.TracedGrid);
   work.Traced = true;
@@ -652,6 +669,47 @@ int64_t GridOffset(int32_t value, int32_t g) {
   return Abs64(lines * g - value);
 }
 
+// Keeps a net's tree and traced state as they were before the move being recorded, once per move.
+void SaveTree(TMoveJournal& journal, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  if (!journal.Recording || work.SavedGeneration == journal.Generation) {
+    return;
+  }
+  work.SavedGeneration = journal.Generation;
+  work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
+  work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
+  work.SavedLength = net.Length;
+  work.SavedTraced = work.Traced;
+  work.SavedTracedCount = work.TracedCount;
+  std::copy_n(work.TracedGrid, 5, work.SavedTracedGrid);
+  work.TracesSinceSaved = 0;
+  journal.Nets.push_back(&net);
+}
+
+// Gives a net back the tree and traced state SaveTree kept.
+void RestoreTree(TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  std::copy(work.SavedPins.begin(), work.SavedPins.end(), net.Pins.begin());
+  std::copy(work.SavedParent.begin(), work.SavedParent.end(), net.Parent.begin());
+  net.Length = work.SavedLength;
+  work.Deferred = false;
+  if (work.TracesSinceSaved == 1) {
+    std::swap(work.TracedPin, work.NextPin);
+    std::swap(work.TracedParent, work.NextParent);
+    std::swap(work.TracedX, work.NextX);
+    std::swap(work.TracedY, work.NextY);
+    std::swap(work.TracedCol, work.NextCol);
+    std::swap(work.TracedRow, work.NextRow);
+    std::swap(work.TracedPosition, work.NextPosition);
+    work.Traced = work.SavedTraced;
+    work.TracedCount = work.SavedTracedCount;
+    std::copy_n(work.SavedTracedGrid, 5, work.TracedGrid);
+  } else if (work.TracesSinceSaved > 1) {
+    work.Traced = false;  // the old traced arrays were overwritten: trace afresh next time
+  }
+  work.TracesSinceSaved = 0;
+}
+
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
 void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
@@ -682,7 +740,10 @@ void AddShare(TAutoPlacer& placer, int32_t k) {
   const TCompRecord& component = placer.Component(k);
   placer.UpdateOccupancy(k, true);
   if (placer.UseDensity || placer.UseNetLength) {
-    ForEachHandledNet(placer, component, [](TNetRecord& net) { BuildTree(net); });
+    ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
+      SaveTree(placer.Journal, net);
+      BuildTree(net);
+    });
   }
   if (placer.UseNetLength) {
     ForEachHandledNet(placer, component,
@@ -808,6 +869,18 @@ void TAutoPlacer::WithdrawContribution(int32_t k) {
 
 void TAutoPlacer::RestoreContribution(int32_t k) {
   AddShare(*this, k);
+}
+
+void TAutoPlacer::RollBackCost() {
+  Journal.RestoreCells();
+  for (TNetRecord* net : Journal.Nets) {
+    RestoreTree(*net);
+  }
+  Journal.Nets.clear();
+  DensityCost = Journal.DensityCost;
+  NetLengthCost = Journal.NetLengthCost;
+  AlignmentCost = Journal.AlignmentCost;
+  OverlapCost = Journal.OverlapCost;
 }
 
 void TAutoPlacer::EvaluateAll() {

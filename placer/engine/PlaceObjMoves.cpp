@@ -213,15 +213,7 @@ void TAutoPlacer::MoveRingTo(int32_t k, int32_t x, int32_t y) {
     WithdrawContribution(m);
     UnmarkNets(m);
   });
-  ForEachMember(*this, k, [this, x, y](int32_t m) {
-    TCompRecord& member = Component(m);
-    member.Visited = 1;
-    const int32_t centreX = WrapAdd(WrapSub(x, member.GroupX), member.CenterX);
-    const int32_t centreY = WrapAdd(WrapSub(y, member.GroupY), member.CenterY);
-    member.GroupX = x;
-    member.GroupY = y;
-    PlaceCentreAt(m, centreX, centreY);
-  });
+  ShiftGroupTo(k, x, y);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
     RestoreContribution(m);
@@ -263,6 +255,27 @@ void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
     WithdrawContribution(m);
     UnmarkNets(m);
   });
+  TurnGroup(q, k);
+  ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
+  ForEachMember(*this, k, [this](int32_t m) {
+    RestoreContribution(m);
+    UnmarkNets(m);
+  });
+}
+
+void TAutoPlacer::ShiftGroupTo(int32_t k, int32_t x, int32_t y) {
+  ForEachMember(*this, k, [this, x, y](int32_t m) {
+    TCompRecord& member = Component(m);
+    member.Visited = 1;
+    const int32_t centreX = WrapAdd(WrapSub(x, member.GroupX), member.CenterX);
+    const int32_t centreY = WrapAdd(WrapSub(y, member.GroupY), member.CenterY);
+    member.GroupX = x;
+    member.GroupY = y;
+    PlaceCentreAt(m, centreX, centreY);
+  });
+}
+
+void TAutoPlacer::TurnGroup(int32_t q, int32_t k) {
   ForEachMember(*this, k, [this, q](int32_t m) {
     TCompRecord& member = Component(m);
     if (IsQuarterTurn(q)) {
@@ -270,11 +283,6 @@ void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
     }
     member.Visited = 1;
     RotateAboutGroup(q, m);
-  });
-  ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    RestoreContribution(m);
-    UnmarkNets(m);
   });
 }
 

@@ -98,7 +98,20 @@ struct TNetWorkspace {
   std::vector<int32_t> NextY;
   std::vector<int32_t> NextCol;
   std::vector<int32_t> NextRow;
+  std::vector<int32_t> NextPosition;
   std::vector<uint8_t> Matched;  // traced connections that the new tree keeps
+  // The tree and the traced state as they were before the move being recorded changed them, for
+  // taking a rejected move back (see TMoveJournal). The traced arrays of that state are the Next
+  // arrays after exactly one trace; after two (a swap of two groups on the same net) they are
+  // gone, and the net is then traced afresh by its next move.
+  uint32_t SavedGeneration = 0;  // the move these belong to
+  std::vector<TPinRecord*> SavedPins;
+  std::vector<int32_t> SavedParent;
+  double SavedLength = 0.0;
+  bool SavedTraced = false;
+  int32_t SavedTracedCount = 0;
+  int32_t SavedTracedGrid[5] = {};
+  int32_t TracesSinceSaved = 0;
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.
