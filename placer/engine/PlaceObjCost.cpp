@@ -167,20 +167,32 @@ TNetRecord* NetOf(TAutoPlacer& placer, const TPinRecord& pin) {
   return index < placer.Nets.size() ? placer.Nets[index].get() : nullptr;
 }
 
-// Calls action(net) once for every net of the component's pins that belongs to the move being
-// made (Touched), however many pins of the component lie on it: every net is first marked
-// Pending, and the first pin that reaches a net handles it and clears the mark.
-template <class Action>
-void ForEachHandledNet(TAutoPlacer& placer, const TCompRecord& component, Action action) {
-  for (const auto& pin : component.Pins) {
-    if (TNetRecord* net = NetOf(placer, *pin)) {
-      net->Pending = 1;
-    }
-  }
+// Lists the distinct signal nets of a component's pins, in the order of their first pins.
+void ListSignalNets(TAutoPlacer& placer, TCompRecord& component) {
+  component.SignalNets.clear();
   for (const auto& pin : component.Pins) {
     TNetRecord* net = NetOf(placer, *pin);
-    if (net != nullptr && net->Pending != 0 && net->Touched != 0) {
-      net->Pending = 0;
+    if (net != nullptr && std::find(component.SignalNets.begin(), component.SignalNets.end(),
+                                    net) == component.SignalNets.end()) {
+      component.SignalNets.push_back(net);
+    }
+  }
+  component.SignalNetsListed = true;
+}
+
+const std::vector<TNetRecord*>& SignalNets(TAutoPlacer& placer, TCompRecord& component) {
+  if (!component.SignalNetsListed) {
+    ListSignalNets(placer, component);
+  }
+  return component.SignalNets;
+}
+
+// Calls action(net) once for every net of the component's pins that belongs to the move being
+// made (Touched), however many pins of the component lie on it.
+template <class Action>
+void ForEachHandledNet(TAutoPlacer& placer, TCompRecord& component, Action action) {
+  for (TNetRecord* net : SignalNets(placer, component)) {
+    if (net->Touched != 0) {
       action(*net);
     }
   }
@@ -713,49 +725,50 @@ void RestoreTree(TNetRecord& net) {
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
 void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
-  const TCompRecord& component = placer.Component(k);
-  if (placer.UseNetLength) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { placer.NetLengthCost -= net.Length; });
-  }
+  TCompRecord& component = placer.Component(k);
   placer.UpdateOccupancy(k, false);
   if (placer.UseAlignment) {
     placer.AlignmentCost -= placer.AlignDist(k);
   }
-  if (placer.UseDensity) {
-    ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
-      if (deferLines) {
-        WithdrawNetLines(placer, net);
-      } else {
-        net.Work.Deferred = false;
-        TraceNet(placer, net, -1);
-      }
-    });
-  }
+  // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
+  // in which nets and terms are taken does not change them.
+  ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
+    if (placer.UseNetLength) {
+      placer.NetLengthCost -= net.Length;
+    }
+    if (!placer.UseDensity) {
+      return;
+    }
+    if (deferLines) {
+      WithdrawNetLines(placer, net);
+    } else {
+      net.Work.Deferred = false;
+      TraceNet(placer, net, -1);
+    }
+  });
 }
 
 // Puts component k's share into every term; the density lines of its nets are re-traced where
 // they were left on the grid, traced in full otherwise.
 void AddShare(TAutoPlacer& placer, int32_t k) {
-  const TCompRecord& component = placer.Component(k);
+  TCompRecord& component = placer.Component(k);
   placer.UpdateOccupancy(k, true);
-  if (placer.UseDensity || placer.UseNetLength) {
-    ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
-      SaveTree(placer.Journal, net);
-      BuildTree(net);
-    });
-  }
-  if (placer.UseNetLength) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { placer.NetLengthCost += net.Length; });
-  }
   if (placer.UseAlignment) {
     placer.AlignmentCost += placer.AlignDist(k);
   }
-  if (placer.UseDensity) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { RestoreNetLines(placer, net); });
+  if (!placer.UseDensity && !placer.UseNetLength) {
+    return;
   }
+  ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
+    SaveTree(placer.Journal, net);
+    BuildTree(net);
+    if (placer.UseNetLength) {
+      placer.NetLengthCost += net.Length;
+    }
+    if (placer.UseDensity) {
+      RestoreNetLines(placer, net);
+    }
+  });
 }
 
 }  // namespace
@@ -786,18 +799,14 @@ double TAutoPlacer::TotalCost() const {
 }
 
 void TAutoPlacer::MarkNets(int32_t k) {
-  for (const auto& pin : Component(k).Pins) {
-    if (TNetRecord* net = NetOf(*this, *pin)) {
-      net->Touched = 1;
-    }
+  for (TNetRecord* net : SignalNets(*this, Component(k))) {
+    net->Touched = 1;
   }
 }
 
 void TAutoPlacer::UnmarkNets(int32_t k) {
-  for (const auto& pin : Component(k).Pins) {
-    if (TNetRecord* net = NetOf(*this, *pin)) {
-      net->Touched = 0;
-    }
+  for (TNetRecord* net : SignalNets(*this, Component(k))) {
+    net->Touched = 0;
   }
 }
 
@@ -884,6 +893,9 @@ void TAutoPlacer::RollBackCost() {
 }
 
 void TAutoPlacer::EvaluateAll() {
+  for (auto& component : Components) {
+    ListSignalNets(*this, *component);
+  }
   EvaluateOverlap();
 
   const int32_t nets = Bounded(NetCount, Nets.size());

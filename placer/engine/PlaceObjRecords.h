@@ -28,6 +28,8 @@ struct TPinRecord {
   int32_t ComponentNumber = 0;
 };
 
+struct TNetRecord;
+
 // One component of either side of the board.
 struct TCompRecord {
   int32_t Flags = 0;
@@ -60,6 +62,11 @@ struct TCompRecord {
   // The whole designator, however long: the write-back finds the component by it. Designator is
   // cut to 12 characters for drawing and the records.
   std::string FullDesignator;
+  // The distinct signal nets of the pins, each once, in the order of its first pin: what a cost
+  // update walks. Listed by the cost when it first moves the component and again by every full
+  // evaluation; pins on no signal net are left out.
+  std::vector<TNetRecord*> SignalNets;
+  bool SignalNetsListed = false;
 };
 
 // Working memory the cost keeps with each net, so that rebuilding the net's tree needs no
@@ -117,7 +124,7 @@ struct TNetWorkspace {
 // One signal net. Its pin arrays point at the pin records that the component records own.
 struct TNetRecord {
   uint8_t Touched = 0;  // belongs to the component or group being moved
-  uint8_t Pending = 0;  // not yet handled by the current step of a cost update
+  uint8_t Pending = 0;  // unused: a cost update walks the component's listed nets instead
   int32_t PinCount = 0;
   std::vector<TPinRecord*> Pins;          // working order, re-sorted when the tree is rebuilt
   std::vector<int32_t> Parent;            // 1-based working position of each pin's tree parent
