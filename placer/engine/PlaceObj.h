@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CellGrid.h"
+#include "FixedIndex.h"
 #include "MoveJournal.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
@@ -106,6 +107,9 @@ class TAutoPlacer {
   void RotateAboutOrigin(int32_t q, int32_t m);
   void PlaceCentreAt(int32_t k, int32_t cx, int32_t cy);
   bool Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const;
+  // Bins the fixed footprints for Blocked; done by every full evaluation. Fixed records do not
+  // move, so the bins hold until the records are partitioned again.
+  void IndexFixedComponents();
 
   // Acceptance and schedule.
   double AcceptanceProbability() const;
@@ -210,6 +214,7 @@ class TAutoPlacer {
 
   // What the move of the current annealing step changed in the cost, for taking it back.
   TMoveJournal Journal;
+  TFixedIndex FixedIndex;
 
  private:
   // Steps of the setup and the run loop.

@@ -896,6 +896,7 @@ void TAutoPlacer::EvaluateAll() {
   for (auto& component : Components) {
     ListSignalNets(*this, *component);
   }
+  IndexFixedComponents();
   EvaluateOverlap();
 
   const int32_t nets = Bounded(NetCount, Nets.size());

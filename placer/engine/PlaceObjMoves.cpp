@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "FootprintBox.h"
 #include "PlaceObj.h"
@@ -26,6 +27,11 @@ int32_t WrapSub(int32_t a, int32_t b) {
 
 int32_t WrapNegate(int32_t a) {
   return static_cast<int32_t>(0u - static_cast<uint32_t>(a));
+}
+
+TBox FixedFootprint(const TAutoPlacer& placer, int32_t i) {
+  const TCompRecord& fixed = placer.Component(i);
+  return CentredBox(fixed.CenterX, fixed.CenterY, fixed.Width, fixed.Height);
 }
 
 bool IsQuarterTurn(int32_t q) {
@@ -322,12 +328,25 @@ void TAutoPlacer::PlaceCentreAt(int32_t k, int32_t cx, int32_t cy) {
   component.CenterY = cy;
 }
 
+void TAutoPlacer::IndexFixedComponents() {
+  std::vector<TBox> footprints;
+  for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
+    footprints.push_back(FixedFootprint(*this, i));
+  }
+  FixedIndex.Build(footprints, MovableCount, FixedCount);
+}
+
 bool TAutoPlacer::Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const {
   const TBox box = CentredBox(x, y, w, h);
-  for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
-    const TCompRecord& fixed = Component(i);
-    if (Overlap(box, CentredBox(fixed.CenterX, fixed.CenterY, fixed.Width, fixed.Height))) {
+  if (FixedIndex.Covers(MovableCount, FixedCount)) {
+    if (FixedIndex.Overlaps(box)) {
       return true;
+    }
+  } else {
+    for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
+      if (Overlap(box, FixedFootprint(*this, i))) {
+        return true;
+      }
     }
   }
   if (box.Left < BoardLeft || box.Right > BoardRight || box.Bottom < BoardBottom ||
