@@ -239,6 +239,12 @@ class TAutoPlacer {
   // cells change are re-traced by the second. The terms come out exactly the same.
   void WithdrawContribution(int32_t k);
   void RestoreContribution(int32_t k);
+  // The same for a lone component, whose footprint comes off and goes back with nothing else
+  // changing in between: only the occupancy cells it leaves or enters are counted, the others
+  // would lose and regain one footprint with no change of overlap.
+  void WithdrawAlone(int32_t k);
+  void RestoreAlone(int32_t k);
+  TCellRange FootprintBefore{0, -1, 0, -1};
 
   bool SpotTaken(int32_t c, int32_t x, int32_t y) const;
   void PlaceOnFreeSpot(int32_t c, int32_t x, int32_t y);

@@ -98,14 +98,6 @@ bool DensityUsable(const TAutoPlacer& placer) {
          GridMatches(placer.Density, placer.DensityCols, placer.DensityRows);
 }
 
-// The occupancy cells a footprint covers, bounds inclusive.
-struct TCellRange {
-  int32_t FirstCol;
-  int32_t LastCol;
-  int32_t FirstRow;
-  int32_t LastRow;
-};
-
 TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& component) {
   const int32_t halfWidth = component.Width / 2;
   const int32_t halfHeight = component.Height / 2;
@@ -120,45 +112,71 @@ TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& componen
                               placer.OccupancyRows)};
 }
 
-// Adds d (+1 or -1) to every occupancy cell of the footprint, on the component's own side or on
-// both sides, and returns the change of overlap as seen from each cell before and after. The
-// caller has checked that the grids are usable.
-int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
-  const TCellRange cells = FootprintCells(placer, component);
-  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+// No cell: excludes nothing.
+constexpr TCellRange NoCells{0, -1, 0, -1};
+
+// Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
+// returns the change of overlap.
+int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
   int64_t delta = 0;
-  if (component.SingleLayer == 1) {
-    const TGridView grid(placer.Occupancy[component.Layer]);
-    for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
-      int32_t* column = grid.Column(col);
-      for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
-        const int32_t before = column[row];
-        if (journal != nullptr) {
-          journal->NoteCell(column + row);
-        }
-        delta += Overlap(before + d) - Overlap(before);
-        column[row] = before + d;
-      }
+  for (int32_t row = first; row <= last; ++row) {
+    const int32_t before = column[row];
+    if (journal != nullptr) {
+      journal->NoteCell(column + row);
     }
-    return delta;
-  }
-  const TGridView top(placer.Occupancy[TopLayer]);
-  const TGridView bottom(placer.Occupancy[BottomLayer]);
-  for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
-    int32_t* topColumn = top.Column(col);
-    int32_t* bottomColumn = bottom.Column(col);
-    for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
-      const int32_t before = std::max(topColumn[row], bottomColumn[row]);
-      if (journal != nullptr) {
-        journal->NoteCell(topColumn + row);
-        journal->NoteCell(bottomColumn + row);
-      }
-      delta += Overlap(before + d) - Overlap(before);
-      topColumn[row] += d;
-      bottomColumn[row] += d;
-    }
+    delta += Overlap(before + d) - Overlap(before);
+    column[row] = before + d;
   }
   return delta;
+}
+
+// The same for a two-sided footprint: both grids change, the overlap follows the larger count.
+int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t last, int32_t d,
+                           TMoveJournal* journal) {
+  int64_t delta = 0;
+  for (int32_t row = first; row <= last; ++row) {
+    const int32_t before = std::max(top[row], bottom[row]);
+    if (journal != nullptr) {
+      journal->NoteCell(top + row);
+      journal->NoteCell(bottom + row);
+    }
+    delta += Overlap(before + d) - Overlap(before);
+    top[row] += d;
+    bottom[row] += d;
+  }
+  return delta;
+}
+
+// Adds d (+1 or -1) to every occupancy cell of the range except those of keep, on the
+// component's own side or on both sides, and returns the change of overlap as seen from each
+// cell before and after. The caller has checked that the grids are usable.
+int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
+                   const TCellRange& keep, int32_t d) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  const bool bothSides = component.SingleLayer != 1;
+  const TGridView own(placer.Occupancy[component.Layer]);
+  const TGridView top(placer.Occupancy[TopLayer]);
+  const TGridView bottom(placer.Occupancy[BottomLayer]);
+  const auto cover = [&](int32_t col, int32_t first, int32_t last) {
+    return bothSides
+               ? CoverRowsBothSides(top.Column(col), bottom.Column(col), first, last, d, journal)
+               : CoverRows(own.Column(col), first, last, d, journal);
+  };
+  int64_t delta = 0;
+  for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
+    if (col < keep.FirstCol || col > keep.LastCol || keep.FirstRow > keep.LastRow) {
+      delta += cover(col, cells.FirstRow, cells.LastRow);
+      continue;
+    }
+    // The rows below and above the kept ones.
+    delta += cover(col, cells.FirstRow, std::min(cells.LastRow, keep.FirstRow - 1));
+    delta += cover(col, std::max(cells.FirstRow, keep.LastRow + 1), cells.LastRow);
+  }
+  return delta;
+}
+
+int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
+  return CoverCells(placer, component, FootprintCells(placer, component), NoCells, d);
 }
 
 // The net a pin lies on, or null for a pin without a signal net or with a number out of range.
@@ -724,9 +742,11 @@ void RestoreTree(TNetRecord& net) {
 
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
-void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
+void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint) {
   TCompRecord& component = placer.Component(k);
-  placer.UpdateOccupancy(k, false);
+  if (footprint) {
+    placer.UpdateOccupancy(k, false);
+  }
   if (placer.UseAlignment) {
     placer.AlignmentCost -= placer.AlignDist(k);
   }
@@ -750,9 +770,11 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
 
 // Puts component k's share into every term; the density lines of its nets are re-traced where
 // they were left on the grid, traced in full otherwise.
-void AddShare(TAutoPlacer& placer, int32_t k) {
+void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
   TCompRecord& component = placer.Component(k);
-  placer.UpdateOccupancy(k, true);
+  if (footprint) {
+    placer.UpdateOccupancy(k, true);
+  }
   if (placer.UseAlignment) {
     placer.AlignmentCost += placer.AlignDist(k);
   }
@@ -865,19 +887,41 @@ double TAutoPlacer::AlignDist(int32_t k) const {
 }
 
 void TAutoPlacer::RemoveContribution(int32_t k) {
-  RemoveShare(*this, k, false);
+  RemoveShare(*this, k, false, true);
 }
 
 void TAutoPlacer::AddContribution(int32_t k) {
-  AddShare(*this, k);
+  AddShare(*this, k, true);
 }
 
 void TAutoPlacer::WithdrawContribution(int32_t k) {
-  RemoveShare(*this, k, true);
+  RemoveShare(*this, k, true, true);
 }
 
 void TAutoPlacer::RestoreContribution(int32_t k) {
-  AddShare(*this, k);
+  AddShare(*this, k, true);
+}
+
+void TAutoPlacer::WithdrawAlone(int32_t k) {
+  if (OccupancyUsable(*this)) {
+    FootprintBefore = FootprintCells(*this, Component(k));
+  }
+  RemoveShare(*this, k, true, false);
+}
+
+// Each cell in both footprints would lose one count and get it back, its overlap change undone
+// exactly; the cells of only one footprint change as they would have. The overlap changes are
+// whole numbers, so their sum is priced exactly as the two separate updates would price it.
+void TAutoPlacer::RestoreAlone(int32_t k) {
+  AddShare(*this, k, false);
+  if (!OccupancyUsable(*this)) {
+    return;
+  }
+  const TCompRecord& component = Component(k);
+  const TCellRange after = FootprintCells(*this, component);
+  const int64_t delta = CoverCells(*this, component, FootprintBefore, after, -1) +
+                        CoverCells(*this, component, after, FootprintBefore, 1);
+  OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
 }
 
 void TAutoPlacer::RollBackCost() {

@@ -205,9 +205,9 @@ void TAutoPlacer::MoveSingleTo(int32_t k, int32_t x, int32_t y) {
   component.GroupX = x;
   component.GroupY = y;
   component.Visited = 1;
-  WithdrawContribution(k);
+  WithdrawAlone(k);
   PlaceCentreAt(k, centreX, centreY);
-  RestoreContribution(k);
+  RestoreAlone(k);
   UnmarkNets(k);
 }
 
@@ -249,9 +249,9 @@ void TAutoPlacer::RotateSingle(int32_t q, int32_t k) {
     std::swap(component.GroupWidth, component.GroupHeight);
   }
   component.Visited = 1;
-  WithdrawContribution(k);
+  WithdrawAlone(k);
   RotateAboutGroup(q, k);
-  RestoreContribution(k);
+  RestoreAlone(k);
   UnmarkNets(k);
 }
 
