@@ -305,6 +305,27 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
   }
 }
 
+// Whether no two pins have the same key; byKey holds them in ascending key order.
+bool KeysDistinct(const std::vector<int64_t>& key, const std::vector<int32_t>& byKey,
+                  int32_t count) {
+  for (size_t i = 1; i < static_cast<size_t>(count); ++i) {
+    if (key[static_cast<size_t>(byKey[i])] == key[static_cast<size_t>(byKey[i - 1])]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Makes the working order the one of byKey, which is what a selection sort gives when no two
+// keys are equal.
+void TakeOrder(TNetWorkspace& work, const std::vector<int32_t>& byKey, int32_t count) {
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const int32_t e = byKey[i];
+    work.Order[i] = e;
+    work.Position[static_cast<size_t>(e)] = static_cast<int32_t>(i);
+  }
+}
+
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
 // tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
 // Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
@@ -360,13 +381,22 @@ void BuildTree(TNetRecord& net) {
     work.Order[e] = static_cast<int32_t>(e);
     work.Position[e] = static_cast<int32_t>(e);
   }
-  SortByKey(work.ByDistance, work.DistanceKey, count);
-  ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
-  // With no negative coordinate both keys agree: the pins are then in order already, and the
-  // second sort, which always finds the smallest key of the rest in front, exchanges nothing.
-  if (!keysAgree) {
-    SortByKey(work.BySum, work.SumKey, count);
-    ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+  // With no negative coordinate both keys agree: one sort then gives the order of both.
+  std::vector<int32_t>& bySum = keysAgree ? work.ByDistance : work.BySum;
+  SortByKey(bySum, work.SumKey, count);
+  if (KeysDistinct(work.SumKey, bySum, count)) {
+    // Without equal X + Y the last sort alone decides the order: ascending X + Y.
+    TakeOrder(work, bySum, count);
+  } else {
+    if (!keysAgree) {
+      SortByKey(work.ByDistance, work.DistanceKey, count);
+    }
+    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
+    // When both keys agree, the pins are now in order already, and the second sort, which
+    // always finds the smallest key of the rest in front, would exchange nothing.
+    if (!keysAgree) {
+      ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+    }
   }
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const auto e = static_cast<size_t>(work.Order[i]);
