@@ -770,6 +770,18 @@ void RestoreTree(TNetRecord& net) {
   work.TracesSinceSaved = 0;
 }
 
+// Sizes the journal and every net's saved tree, so that the moves that follow allocate nothing
+// (the journal grows only for a move that writes more cells than any before).
+void ReserveJournal(TAutoPlacer& placer) {
+  constexpr size_t JournalCells = 4096;
+  placer.Journal.Cells.reserve(JournalCells);
+  placer.Journal.Nets.reserve(placer.Nets.size());
+  for (const auto& net : placer.Nets) {
+    net->Work.SavedPins.reserve(net->Pins.size());
+    net->Work.SavedParent.reserve(net->Parent.size());
+  }
+}
+
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
 void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint) {
@@ -971,6 +983,7 @@ void TAutoPlacer::EvaluateAll() {
     ListSignalNets(*this, *component);
   }
   IndexFixedComponents();
+  ReserveJournal(*this);
   EvaluateOverlap();
 
   const int32_t nets = Bounded(NetCount, Nets.size());
