@@ -571,15 +571,20 @@ void TraceTraced(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace
              work.TracedRow[parent], d);
 }
 
-// Makes the noted tree the traced one. When the tree was just built, the working position of
-// every import position is kept too, so that the next move finds each pin's old connection.
-void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
+// Exchanges the arrays of the traced tree with those of the noted one.
+void ExchangeTracedAndNext(TNetWorkspace& work) {
   std::swap(work.TracedPin, work.NextPin);
   std::swap(work.TracedParent, work.NextParent);
   std::swap(work.TracedX, work.NextX);
   std::swap(work.TracedY, work.NextY);
   std::swap(work.TracedCol, work.NextCol);
   std::swap(work.TracedRow, work.NextRow);
+  std::swap(work.TracedPosition, work.NextPosition);
+}
+
+// Makes the noted tree the traced one. When the tree was just built, the working position of
+// every import position is kept too, so that the next move finds each pin's old connection.
+void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
   const auto size = static_cast<size_t>(count);
   if (built) {
     std::copy_n(work.Position.begin(), size, work.NextPosition.begin());
@@ -588,7 +593,7 @@ void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, 
       work.NextPosition[e] = static_cast<int32_t>(e);
     }
   }
-  std::swap(work.TracedPosition, work.NextPosition);
+  ExchangeTracedAndNext(work);
   ++work.TracesSinceSaved;
   work.TracedCount = count;
   DensityGeometry(placer, work.TracedGrid);
@@ -754,13 +759,7 @@ void RestoreTree(TNetRecord& net) {
   net.Length = work.SavedLength;
   work.Deferred = false;
   if (work.TracesSinceSaved == 1) {
-    std::swap(work.TracedPin, work.NextPin);
-    std::swap(work.TracedParent, work.NextParent);
-    std::swap(work.TracedX, work.NextX);
-    std::swap(work.TracedY, work.NextY);
-    std::swap(work.TracedCol, work.NextCol);
-    std::swap(work.TracedRow, work.NextRow);
-    std::swap(work.TracedPosition, work.NextPosition);
+    ExchangeTracedAndNext(work);
     work.Traced = work.SavedTraced;
     work.TracedCount = work.SavedTracedCount;
     std::copy_n(work.SavedTracedGrid, 5, work.TracedGrid);
