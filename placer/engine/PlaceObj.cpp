@@ -1,5 +1,7 @@
 #include "PlaceObj.h"
 
+#include "FixedIndex.h"
+
 namespace {
 // The generator's state is process-wide, as every engine of the process draws from one sequence.
 uint32_t Seed = 0;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "CellGrid.h"
-#include "FixedIndex.h"
 #include "MoveJournal.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
@@ -22,6 +21,7 @@ using HWND = HWND__*;
 class TBoard;
 class TPcbSystemOptions;
 class TCanvas;
+class TFixedIndex;
 
 // Move kinds, the values of TAutoPlacer::LastMoveKind.
 inline constexpr uint8_t MoveRotation = 0;
@@ -214,7 +214,7 @@ class TAutoPlacer {
 
   // What the move of the current annealing step changed in the cost, for taking it back.
   TMoveJournal Journal;
-  TFixedIndex FixedIndex;
+  std::unique_ptr<TFixedIndex> FixedIndex;  // made by the first full evaluation
 
  private:
   // Steps of the setup and the run loop.

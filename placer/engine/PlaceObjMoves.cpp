@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "FixedIndex.h"
 #include "FootprintBox.h"
 #include "PlaceObj.h"
 
@@ -333,13 +335,16 @@ void TAutoPlacer::IndexFixedComponents() {
   for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
     footprints.push_back(FixedFootprint(*this, i));
   }
-  FixedIndex.Build(footprints, MovableCount, FixedCount);
+  if (!FixedIndex) {
+    FixedIndex = std::make_unique<TFixedIndex>();
+  }
+  FixedIndex->Build(footprints, MovableCount, FixedCount);
 }
 
 bool TAutoPlacer::Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const {
   const TBox box = CentredBox(x, y, w, h);
-  if (FixedIndex.Covers(MovableCount, FixedCount)) {
-    if (FixedIndex.Overlaps(box)) {
+  if (FixedIndex && FixedIndex->Covers(MovableCount, FixedCount)) {
+    if (FixedIndex->Overlaps(box)) {
       return true;
     }
   } else {
