@@ -31,6 +31,14 @@ class TCellGrid {
   std::vector<int32_t> Cells;
 };
 
+// A block of cells, bounds inclusive; empty when a first index lies beyond its last.
+struct TCellRange {
+  int32_t FirstCol;
+  int32_t LastCol;
+  int32_t FirstRow;
+  int32_t LastRow;
+};
+
 // The occupancy grids, indexed by layer number: only TopLayer and BottomLayer exist.
 class TLayerGrids {
  public:

@@ -1,5 +1,7 @@
 #include "PlaceObj.h"
 
+#include "FixedIndex.h"
+
 namespace {
 // The generator's state is process-wide, as every engine of the process draws from one sequence.
 uint32_t Seed = 0;
@@ -43,7 +45,9 @@ void TAutoPlacer::AnnealStep() {
   CostBefore = TotalCost();
   int32_t k = 0;
   int32_t p = 0;
+  Journal.Begin(DensityCost, NetLengthCost, AlignmentCost, OverlapCost);
   MakeRandomMove(k, p, LastMoveKind);
+  Journal.End();
   CostDelta = TotalCost() - CostBefore;
   // A move that leaves the cost as it was or lowers it always stands.
   if (CostDelta > 0 && !AcceptWorse()) {
@@ -52,18 +56,26 @@ void TAutoPlacer::AnnealStep() {
   }
 }
 
+// The same as making the inverse move (a displacement back, the swap again, the remaining quarter
+// turns), which would bring every record and term back exactly, at a fraction of its cost.
 void TAutoPlacer::UndoMove(int32_t k, int32_t p) {
   switch (LastMoveKind) {
     case MoveDisplacement:
-      MoveGroupTo(k, UndoX, UndoY);
+      ShiftGroupTo(k, UndoX, UndoY);
       break;
-    case MoveSwap:
-      SwapGroups(p, k);
+    case MoveSwap: {
+      TCompRecord& partner = Component(p);
+      const int32_t px = partner.GroupX;
+      const int32_t py = partner.GroupY;
+      ShiftGroupTo(p, Component(k).GroupX, Component(k).GroupY);
+      ShiftGroupTo(k, px, py);
       break;
+    }
     case MoveRotation:
-      RotateGroup(UndoRotation, k);
+      TurnGroup(UndoRotation, k);
       break;
     default:
-      break;
+      return;
   }
+  RollBackCost();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CellGrid.h"
+#include "MoveJournal.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
 #include "framework/TimeStamps.h"
@@ -20,6 +21,7 @@ using HWND = HWND__*;
 class TBoard;
 class TPcbSystemOptions;
 class TCanvas;
+class TFixedIndex;
 
 // Move kinds, the values of TAutoPlacer::LastMoveKind.
 inline constexpr uint8_t MoveRotation = 0;
@@ -105,6 +107,9 @@ class TAutoPlacer {
   void RotateAboutOrigin(int32_t q, int32_t m);
   void PlaceCentreAt(int32_t k, int32_t cx, int32_t cy);
   bool Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const;
+  // Bins the fixed footprints for Blocked; done by every full evaluation. Fixed records do not
+  // move, so the bins hold until the records are partitioned again.
+  void IndexFixedComponents();
 
   // Acceptance and schedule.
   double AcceptanceProbability() const;
@@ -207,6 +212,10 @@ class TAutoPlacer {
   // A fixed seed for repeatable runs; without one the setup seeds from the clock.
   std::optional<uint32_t> Seed;
 
+  // What the move of the current annealing step changed in the cost, for taking it back.
+  TMoveJournal Journal;
+  std::unique_ptr<TFixedIndex> FixedIndex;  // made by the first full evaluation
+
  private:
   // Steps of the setup and the run loop.
   void DecideNothingToPlace();
@@ -219,11 +228,23 @@ class TAutoPlacer {
   void RunPass();
   void UndoMove(int32_t k, int32_t p);
 
+  // Taking a rejected move back: the groups are put back by the inverse change of positions alone
+  // (integer arithmetic, exact), the cost by writing back what the journal kept.
+  void ShiftGroupTo(int32_t k, int32_t x, int32_t y);
+  void TurnGroup(int32_t q, int32_t k);
+  void RollBackCost();
+
   // RemoveContribution and AddContribution as a move uses them, always in pairs around the change
   // of positions: the nets' density lines are left on the grid by the first and only those whose
   // cells change are re-traced by the second. The terms come out exactly the same.
   void WithdrawContribution(int32_t k);
   void RestoreContribution(int32_t k);
+  // The same for a lone component, whose footprint comes off and goes back with nothing else
+  // changing in between: only the occupancy cells it leaves or enters are counted, the others
+  // would lose and regain one footprint with no change of overlap.
+  void WithdrawAlone(int32_t k);
+  void RestoreAlone(int32_t k);
+  TCellRange FootprintBefore{0, -1, 0, -1};
 
   // The capacitors placed so far in the strip beside one powered component: slots a capacitor's
   // long side apart, from the middle of the strip outward, each end growing until it meets

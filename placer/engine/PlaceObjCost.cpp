@@ -98,14 +98,6 @@ bool DensityUsable(const TAutoPlacer& placer) {
          GridMatches(placer.Density, placer.DensityCols, placer.DensityRows);
 }
 
-// The occupancy cells a footprint covers, bounds inclusive.
-struct TCellRange {
-  int32_t FirstCol;
-  int32_t LastCol;
-  int32_t FirstRow;
-  int32_t LastRow;
-};
-
 TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& component) {
   const int32_t halfWidth = component.Width / 2;
   const int32_t halfHeight = component.Height / 2;
@@ -120,37 +112,71 @@ TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& componen
                               placer.OccupancyRows)};
 }
 
-// Adds d (+1 or -1) to every occupancy cell of the footprint, on the component's own side or on
-// both sides, and returns the change of overlap as seen from each cell before and after. The
-// caller has checked that the grids are usable.
-int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
-  const TCellRange cells = FootprintCells(placer, component);
+// No cell: excludes nothing.
+constexpr TCellRange NoCells{0, -1, 0, -1};
+
+// Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
+// returns the change of overlap.
+int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
   int64_t delta = 0;
-  if (component.SingleLayer == 1) {
-    const TGridView grid(placer.Occupancy[component.Layer]);
-    for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
-      int32_t* column = grid.Column(col);
-      for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
-        const int32_t before = column[row];
-        delta += Overlap(before + d) - Overlap(before);
-        column[row] = before + d;
-      }
+  for (int32_t row = first; row <= last; ++row) {
+    const int32_t before = column[row];
+    if (journal != nullptr) {
+      journal->NoteCell(column + row);
     }
-    return delta;
-  }
-  const TGridView top(placer.Occupancy[TopLayer]);
-  const TGridView bottom(placer.Occupancy[BottomLayer]);
-  for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
-    int32_t* topColumn = top.Column(col);
-    int32_t* bottomColumn = bottom.Column(col);
-    for (int32_t row = cells.FirstRow; row <= cells.LastRow; ++row) {
-      const int32_t before = std::max(topColumn[row], bottomColumn[row]);
-      delta += Overlap(before + d) - Overlap(before);
-      topColumn[row] += d;
-      bottomColumn[row] += d;
-    }
+    delta += Overlap(before + d) - Overlap(before);
+    column[row] = before + d;
   }
   return delta;
+}
+
+// The same for a two-sided footprint: both grids change, the overlap follows the larger count.
+int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t last, int32_t d,
+                           TMoveJournal* journal) {
+  int64_t delta = 0;
+  for (int32_t row = first; row <= last; ++row) {
+    const int32_t before = std::max(top[row], bottom[row]);
+    if (journal != nullptr) {
+      journal->NoteCell(top + row);
+      journal->NoteCell(bottom + row);
+    }
+    delta += Overlap(before + d) - Overlap(before);
+    top[row] += d;
+    bottom[row] += d;
+  }
+  return delta;
+}
+
+// Adds d (+1 or -1) to every occupancy cell of the range except those of keep, on the
+// component's own side or on both sides, and returns the change of overlap as seen from each
+// cell before and after. The caller has checked that the grids are usable.
+int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
+                   const TCellRange& keep, int32_t d) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  const bool bothSides = component.SingleLayer != 1;
+  const TGridView own(placer.Occupancy[component.Layer]);
+  const TGridView top(placer.Occupancy[TopLayer]);
+  const TGridView bottom(placer.Occupancy[BottomLayer]);
+  const auto cover = [&](int32_t col, int32_t first, int32_t last) {
+    return bothSides
+               ? CoverRowsBothSides(top.Column(col), bottom.Column(col), first, last, d, journal)
+               : CoverRows(own.Column(col), first, last, d, journal);
+  };
+  int64_t delta = 0;
+  for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
+    if (col < keep.FirstCol || col > keep.LastCol || keep.FirstRow > keep.LastRow) {
+      delta += cover(col, cells.FirstRow, cells.LastRow);
+      continue;
+    }
+    // The rows below and above the kept ones.
+    delta += cover(col, cells.FirstRow, std::min(cells.LastRow, keep.FirstRow - 1));
+    delta += cover(col, std::max(cells.FirstRow, keep.LastRow + 1), cells.LastRow);
+  }
+  return delta;
+}
+
+int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
+  return CoverCells(placer, component, FootprintCells(placer, component), NoCells, d);
 }
 
 // The net a pin lies on, or null for a pin without a signal net or with a number out of range.
@@ -159,20 +185,32 @@ TNetRecord* NetOf(TAutoPlacer& placer, const TPinRecord& pin) {
   return index < placer.Nets.size() ? placer.Nets[index].get() : nullptr;
 }
 
-// Calls action(net) once for every net of the component's pins that belongs to the move being
-// made (Touched), however many pins of the component lie on it: every net is first marked
-// Pending, and the first pin that reaches a net handles it and clears the mark.
-template <class Action>
-void ForEachHandledNet(TAutoPlacer& placer, const TCompRecord& component, Action action) {
-  for (const auto& pin : component.Pins) {
-    if (TNetRecord* net = NetOf(placer, *pin)) {
-      net->Pending = 1;
-    }
-  }
+// Lists the distinct signal nets of a component's pins, in the order of their first pins.
+void ListSignalNets(TAutoPlacer& placer, TCompRecord& component) {
+  component.SignalNets.clear();
   for (const auto& pin : component.Pins) {
     TNetRecord* net = NetOf(placer, *pin);
-    if (net != nullptr && net->Pending != 0 && net->Touched != 0) {
-      net->Pending = 0;
+    if (net != nullptr && std::find(component.SignalNets.begin(), component.SignalNets.end(),
+                                    net) == component.SignalNets.end()) {
+      component.SignalNets.push_back(net);
+    }
+  }
+  component.SignalNetsListed = true;
+}
+
+const std::vector<TNetRecord*>& SignalNets(TAutoPlacer& placer, TCompRecord& component) {
+  if (!component.SignalNetsListed) {
+    ListSignalNets(placer, component);
+  }
+  return component.SignalNets;
+}
+
+// Calls action(net) once for every net of the component's pins that belongs to the move being
+// made (Touched), however many pins of the component lie on it.
+template <class Action>
+void ForEachHandledNet(TAutoPlacer& placer, TCompRecord& component, Action action) {
+  for (TNetRecord* net : SignalNets(placer, component)) {
+    if (net->Touched != 0) {
       action(*net);
     }
   }
@@ -267,6 +305,27 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
   }
 }
 
+// Whether no two pins have the same key; byKey holds them in ascending key order.
+bool KeysDistinct(const std::vector<int64_t>& key, const std::vector<int32_t>& byKey,
+                  int32_t count) {
+  for (size_t i = 1; i < static_cast<size_t>(count); ++i) {
+    if (key[static_cast<size_t>(byKey[i])] == key[static_cast<size_t>(byKey[i - 1])]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Makes the working order the one of byKey, which is what a selection sort gives when no two
+// keys are equal.
+void TakeOrder(TNetWorkspace& work, const std::vector<int32_t>& byKey, int32_t count) {
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const int32_t e = byKey[i];
+    work.Order[i] = e;
+    work.Position[static_cast<size_t>(e)] = static_cast<int32_t>(i);
+  }
+}
+
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
 // tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
 // Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
@@ -322,13 +381,22 @@ void BuildTree(TNetRecord& net) {
     work.Order[e] = static_cast<int32_t>(e);
     work.Position[e] = static_cast<int32_t>(e);
   }
-  SortByKey(work.ByDistance, work.DistanceKey, count);
-  ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
-  // With no negative coordinate both keys agree: the pins are then in order already, and the
-  // second sort, which always finds the smallest key of the rest in front, exchanges nothing.
-  if (!keysAgree) {
-    SortByKey(work.BySum, work.SumKey, count);
-    ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+  // With no negative coordinate both keys agree: one sort then gives the order of both.
+  std::vector<int32_t>& bySum = keysAgree ? work.ByDistance : work.BySum;
+  SortByKey(bySum, work.SumKey, count);
+  if (KeysDistinct(work.SumKey, bySum, count)) {
+    // Without equal X + Y the last sort alone decides the order: ascending X + Y.
+    TakeOrder(work, bySum, count);
+  } else {
+    if (!keysAgree) {
+      SortByKey(work.ByDistance, work.DistanceKey, count);
+    }
+    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
+    // When both keys agree, the pins are now in order already, and the second sort, which
+    // always finds the smallest key of the rest in front, would exchange nothing.
+    if (!keysAgree) {
+      ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+    }
   }
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const auto e = static_cast<size_t>(work.Order[i]);
@@ -346,12 +414,15 @@ void BuildTree(TNetRecord& net) {
 // minorStep one cell along the minor axis. Adds d to every cell visited and returns the sum of
 // their values before.
 int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int32_t major,
-                      int32_t minor, int32_t d) {
+                      int32_t minor, int32_t d, TMoveJournal* journal) {
   int64_t sum = 0;
   int32_t e = 2 * minor - major;
   const int32_t diagonalError = 2 * (minor - major);
   const int32_t straightError = 2 * minor;
   for (int32_t i = 0; i < major; ++i) {
+    if (journal != nullptr) {
+      journal->NoteCell(p);
+    }
     sum += *p;
     *p += d;
     // Written as selections rather than a branch: the decision follows the line's slope and
@@ -365,9 +436,12 @@ int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int3
 
 // A run of count cells (at least one) from p, one step apart, ends included. The pointer never
 // steps beyond the last cell, which may be the last of the grid.
-int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d) {
+int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TMoveJournal* journal) {
   int64_t sum = 0;
   for (int32_t i = 1;; ++i) {
+    if (journal != nullptr) {
+      journal->NoteCell(p);
+    }
     sum += *p;
     *p += d;
     if (i == count) {
@@ -383,14 +457,15 @@ int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d) {
 // change of the sum of squares to DensityCost.
 void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
                 int32_t y1, int32_t d) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   int64_t sum = 0;
   int32_t cells = 0;
   if (x0 == x1) {
     cells = std::abs(y1 - y0) + 1;
-    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d);
+    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d, journal);
   } else if (y0 == y1) {
     cells = std::abs(x1 - x0) + 1;
-    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d);
+    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d, journal);
   } else if (std::abs(y1 - y0) <= std::abs(x1 - x0)) {
     if (x1 < x0) {
       std::swap(x0, x1);
@@ -398,7 +473,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     }
     cells = x1 - x0;
     sum = WalkBresenham(grid.Column(x0) + y0, grid.Stride, y1 >= y0 ? 1 : -1, cells,
-                        std::abs(y1 - y0), d);
+                        std::abs(y1 - y0), d, journal);
   } else {
     if (y1 < y0) {
       std::swap(x0, x1);
@@ -406,7 +481,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     }
     cells = y1 - y0;
     sum = WalkBresenham(grid.Column(x0) + y0, 1, x1 >= x0 ? grid.Stride : -grid.Stride, cells,
-                        std::abs(x1 - x0), d);
+                        std::abs(x1 - x0), d, journal);
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
@@ -458,8 +533,8 @@ void SizeTraceArrays(TNetWorkspace& work, int32_t count) {
   work.TracedPin.resize(size);
   work.NextPin.resize(size);
   for (auto* values : {&work.TracedParent, &work.TracedX, &work.TracedY, &work.TracedCol,
-                       &work.TracedRow, &work.TracedPosition, &work.NextParent, &work.NextX,
-                       &work.NextY, &work.NextCol, &work.NextRow}) {
+                       &work.TracedRow, &work.TracedPosition, &work.NextPosition, &work.NextParent,
+                       &work.NextX, &work.NextY, &work.NextCol, &work.NextRow}) {
     values->resize(size);
   }
   work.Matched.resize(size);
@@ -496,23 +571,30 @@ void TraceTraced(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace
              work.TracedRow[parent], d);
 }
 
-// Makes the noted tree the traced one. When the tree was just built, the working position of
-// every import position is kept too, so that the next move finds each pin's old connection.
-void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
+// Exchanges the arrays of the traced tree with those of the noted one.
+void ExchangeTracedAndNext(TNetWorkspace& work) {
   std::swap(work.TracedPin, work.NextPin);
   std::swap(work.TracedParent, work.NextParent);
   std::swap(work.TracedX, work.NextX);
   std::swap(work.TracedY, work.NextY);
   std::swap(work.TracedCol, work.NextCol);
   std::swap(work.TracedRow, work.NextRow);
+  std::swap(work.TracedPosition, work.NextPosition);
+}
+
+// Makes the noted tree the traced one. When the tree was just built, the working position of
+// every import position is kept too, so that the next move finds each pin's old connection.
+void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
   const auto size = static_cast<size_t>(count);
   if (built) {
-    std::copy_n(work.Position.begin(), size, work.TracedPosition.begin());
+    std::copy_n(work.Position.begin(), size, work.NextPosition.begin());
   } else {
     for (size_t e = 0; e < size; ++e) {
-      work.TracedPosition[e] = static_cast<int32_t>(e);
+      work.NextPosition[e] = static_cast<int32_t>(e);
     }
   }
+  ExchangeTracedAndNext(work);
+  ++work.TracesSinceSaved;
   work.TracedCount = count;
   DensityGeometry(placer, work.TracedGrid);
   work.Traced = true;
@@ -652,49 +734,104 @@ int64_t GridOffset(int32_t value, int32_t g) {
   return Abs64(lines * g - value);
 }
 
+// Keeps a net's tree and traced state as they were before the move being recorded, once per move.
+void SaveTree(TMoveJournal& journal, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  if (!journal.Recording || work.SavedGeneration == journal.Generation) {
+    return;
+  }
+  work.SavedGeneration = journal.Generation;
+  work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
+  work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
+  work.SavedLength = net.Length;
+  work.SavedTraced = work.Traced;
+  work.SavedTracedCount = work.TracedCount;
+  std::copy_n(work.TracedGrid, 5, work.SavedTracedGrid);
+  work.TracesSinceSaved = 0;
+  journal.Nets.push_back(&net);
+}
+
+// Gives a net back the tree and traced state SaveTree kept.
+void RestoreTree(TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  std::copy(work.SavedPins.begin(), work.SavedPins.end(), net.Pins.begin());
+  std::copy(work.SavedParent.begin(), work.SavedParent.end(), net.Parent.begin());
+  net.Length = work.SavedLength;
+  work.Deferred = false;
+  if (work.TracesSinceSaved == 1) {
+    ExchangeTracedAndNext(work);
+    work.Traced = work.SavedTraced;
+    work.TracedCount = work.SavedTracedCount;
+    std::copy_n(work.SavedTracedGrid, 5, work.TracedGrid);
+  } else if (work.TracesSinceSaved > 1) {
+    work.Traced = false;  // the old traced arrays were overwritten: trace afresh next time
+  }
+  work.TracesSinceSaved = 0;
+}
+
+// Sizes the journal and every net's saved tree, so that the moves that follow allocate nothing
+// (the journal grows only for a move that writes more cells than any before).
+void ReserveJournal(TAutoPlacer& placer) {
+  constexpr size_t JournalCells = 4096;
+  placer.Journal.Cells.reserve(JournalCells);
+  placer.Journal.Nets.reserve(placer.Nets.size());
+  for (const auto& net : placer.Nets) {
+    net->Work.SavedPins.reserve(net->Pins.size());
+    net->Work.SavedParent.reserve(net->Parent.size());
+  }
+}
+
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
-void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines) {
-  const TCompRecord& component = placer.Component(k);
-  if (placer.UseNetLength) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { placer.NetLengthCost -= net.Length; });
+void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint) {
+  TCompRecord& component = placer.Component(k);
+  if (footprint) {
+    placer.UpdateOccupancy(k, false);
   }
-  placer.UpdateOccupancy(k, false);
   if (placer.UseAlignment) {
     placer.AlignmentCost -= placer.AlignDist(k);
   }
-  if (placer.UseDensity) {
-    ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
-      if (deferLines) {
-        WithdrawNetLines(placer, net);
-      } else {
-        net.Work.Deferred = false;
-        TraceNet(placer, net, -1);
-      }
-    });
-  }
+  // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
+  // in which nets and terms are taken does not change them.
+  ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
+    if (placer.UseNetLength) {
+      placer.NetLengthCost -= net.Length;
+    }
+    if (!placer.UseDensity) {
+      return;
+    }
+    if (deferLines) {
+      WithdrawNetLines(placer, net);
+    } else {
+      net.Work.Deferred = false;
+      TraceNet(placer, net, -1);
+    }
+  });
 }
 
 // Puts component k's share into every term; the density lines of its nets are re-traced where
 // they were left on the grid, traced in full otherwise.
-void AddShare(TAutoPlacer& placer, int32_t k) {
-  const TCompRecord& component = placer.Component(k);
-  placer.UpdateOccupancy(k, true);
-  if (placer.UseDensity || placer.UseNetLength) {
-    ForEachHandledNet(placer, component, [](TNetRecord& net) { BuildTree(net); });
-  }
-  if (placer.UseNetLength) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { placer.NetLengthCost += net.Length; });
+void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
+  TCompRecord& component = placer.Component(k);
+  if (footprint) {
+    placer.UpdateOccupancy(k, true);
   }
   if (placer.UseAlignment) {
     placer.AlignmentCost += placer.AlignDist(k);
   }
-  if (placer.UseDensity) {
-    ForEachHandledNet(placer, component,
-                      [&placer](TNetRecord& net) { RestoreNetLines(placer, net); });
+  if (!placer.UseDensity && !placer.UseNetLength) {
+    return;
   }
+  ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
+    SaveTree(placer.Journal, net);
+    BuildTree(net);
+    if (placer.UseNetLength) {
+      placer.NetLengthCost += net.Length;
+    }
+    if (placer.UseDensity) {
+      RestoreNetLines(placer, net);
+    }
+  });
 }
 
 }  // namespace
@@ -725,18 +862,14 @@ double TAutoPlacer::TotalCost() const {
 }
 
 void TAutoPlacer::MarkNets(int32_t k) {
-  for (const auto& pin : Component(k).Pins) {
-    if (TNetRecord* net = NetOf(*this, *pin)) {
-      net->Touched = 1;
-    }
+  for (TNetRecord* net : SignalNets(*this, Component(k))) {
+    net->Touched = 1;
   }
 }
 
 void TAutoPlacer::UnmarkNets(int32_t k) {
-  for (const auto& pin : Component(k).Pins) {
-    if (TNetRecord* net = NetOf(*this, *pin)) {
-      net->Touched = 0;
-    }
+  for (TNetRecord* net : SignalNets(*this, Component(k))) {
+    net->Touched = 0;
   }
 }
 
@@ -795,22 +928,61 @@ double TAutoPlacer::AlignDist(int32_t k) const {
 }
 
 void TAutoPlacer::RemoveContribution(int32_t k) {
-  RemoveShare(*this, k, false);
+  RemoveShare(*this, k, false, true);
 }
 
 void TAutoPlacer::AddContribution(int32_t k) {
-  AddShare(*this, k);
+  AddShare(*this, k, true);
 }
 
 void TAutoPlacer::WithdrawContribution(int32_t k) {
-  RemoveShare(*this, k, true);
+  RemoveShare(*this, k, true, true);
 }
 
 void TAutoPlacer::RestoreContribution(int32_t k) {
-  AddShare(*this, k);
+  AddShare(*this, k, true);
+}
+
+void TAutoPlacer::WithdrawAlone(int32_t k) {
+  if (OccupancyUsable(*this)) {
+    FootprintBefore = FootprintCells(*this, Component(k));
+  }
+  RemoveShare(*this, k, true, false);
+}
+
+// Each cell in both footprints would lose one count and get it back, its overlap change undone
+// exactly; the cells of only one footprint change as they would have. The overlap changes are
+// whole numbers, so their sum is priced exactly as the two separate updates would price it.
+void TAutoPlacer::RestoreAlone(int32_t k) {
+  AddShare(*this, k, false);
+  if (!OccupancyUsable(*this)) {
+    return;
+  }
+  const TCompRecord& component = Component(k);
+  const TCellRange after = FootprintCells(*this, component);
+  const int64_t delta = CoverCells(*this, component, FootprintBefore, after, -1) +
+                        CoverCells(*this, component, after, FootprintBefore, 1);
+  OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
+}
+
+void TAutoPlacer::RollBackCost() {
+  Journal.RestoreCells();
+  for (TNetRecord* net : Journal.Nets) {
+    RestoreTree(*net);
+  }
+  Journal.Nets.clear();
+  DensityCost = Journal.DensityCost;
+  NetLengthCost = Journal.NetLengthCost;
+  AlignmentCost = Journal.AlignmentCost;
+  OverlapCost = Journal.OverlapCost;
 }
 
 void TAutoPlacer::EvaluateAll() {
+  for (auto& component : Components) {
+    ListSignalNets(*this, *component);
+  }
+  IndexFixedComponents();
+  ReserveJournal(*this);
   EvaluateOverlap();
 
   const int32_t nets = Bounded(NetCount, Nets.size());

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <utility>
+#include <vector>
 
+#include "FixedIndex.h"
 #include "FootprintBox.h"
 #include "PlaceObj.h"
 
@@ -26,6 +29,11 @@ int32_t WrapSub(int32_t a, int32_t b) {
 
 int32_t WrapNegate(int32_t a) {
   return static_cast<int32_t>(0u - static_cast<uint32_t>(a));
+}
+
+TBox FixedFootprint(const TAutoPlacer& placer, int32_t i) {
+  const TCompRecord& fixed = placer.Component(i);
+  return CentredBox(fixed.CenterX, fixed.CenterY, fixed.Width, fixed.Height);
 }
 
 bool IsQuarterTurn(int32_t q) {
@@ -199,9 +207,9 @@ void TAutoPlacer::MoveSingleTo(int32_t k, int32_t x, int32_t y) {
   component.GroupX = x;
   component.GroupY = y;
   component.Visited = 1;
-  WithdrawContribution(k);
+  WithdrawAlone(k);
   PlaceCentreAt(k, centreX, centreY);
-  RestoreContribution(k);
+  RestoreAlone(k);
   UnmarkNets(k);
 }
 
@@ -213,15 +221,7 @@ void TAutoPlacer::MoveRingTo(int32_t k, int32_t x, int32_t y) {
     WithdrawContribution(m);
     UnmarkNets(m);
   });
-  ForEachMember(*this, k, [this, x, y](int32_t m) {
-    TCompRecord& member = Component(m);
-    member.Visited = 1;
-    const int32_t centreX = WrapAdd(WrapSub(x, member.GroupX), member.CenterX);
-    const int32_t centreY = WrapAdd(WrapSub(y, member.GroupY), member.CenterY);
-    member.GroupX = x;
-    member.GroupY = y;
-    PlaceCentreAt(m, centreX, centreY);
-  });
+  ShiftGroupTo(k, x, y);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
   ForEachMember(*this, k, [this](int32_t m) {
     RestoreContribution(m);
@@ -251,9 +251,9 @@ void TAutoPlacer::RotateSingle(int32_t q, int32_t k) {
     std::swap(component.GroupWidth, component.GroupHeight);
   }
   component.Visited = 1;
-  WithdrawContribution(k);
+  WithdrawAlone(k);
   RotateAboutGroup(q, k);
-  RestoreContribution(k);
+  RestoreAlone(k);
   UnmarkNets(k);
 }
 
@@ -263,6 +263,27 @@ void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
     WithdrawContribution(m);
     UnmarkNets(m);
   });
+  TurnGroup(q, k);
+  ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
+  ForEachMember(*this, k, [this](int32_t m) {
+    RestoreContribution(m);
+    UnmarkNets(m);
+  });
+}
+
+void TAutoPlacer::ShiftGroupTo(int32_t k, int32_t x, int32_t y) {
+  ForEachMember(*this, k, [this, x, y](int32_t m) {
+    TCompRecord& member = Component(m);
+    member.Visited = 1;
+    const int32_t centreX = WrapAdd(WrapSub(x, member.GroupX), member.CenterX);
+    const int32_t centreY = WrapAdd(WrapSub(y, member.GroupY), member.CenterY);
+    member.GroupX = x;
+    member.GroupY = y;
+    PlaceCentreAt(m, centreX, centreY);
+  });
+}
+
+void TAutoPlacer::TurnGroup(int32_t q, int32_t k) {
   ForEachMember(*this, k, [this, q](int32_t m) {
     TCompRecord& member = Component(m);
     if (IsQuarterTurn(q)) {
@@ -270,11 +291,6 @@ void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
     }
     member.Visited = 1;
     RotateAboutGroup(q, m);
-  });
-  ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    RestoreContribution(m);
-    UnmarkNets(m);
   });
 }
 
@@ -314,12 +330,28 @@ void TAutoPlacer::PlaceCentreAt(int32_t k, int32_t cx, int32_t cy) {
   component.CenterY = cy;
 }
 
+void TAutoPlacer::IndexFixedComponents() {
+  std::vector<TBox> footprints;
+  for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
+    footprints.push_back(FixedFootprint(*this, i));
+  }
+  if (!FixedIndex) {
+    FixedIndex = std::make_unique<TFixedIndex>();
+  }
+  FixedIndex->Build(footprints, MovableCount, FixedCount);
+}
+
 bool TAutoPlacer::Blocked(int32_t x, int32_t y, int32_t w, int32_t h) const {
   const TBox box = CentredBox(x, y, w, h);
-  for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
-    const TCompRecord& fixed = Component(i);
-    if (Overlap(box, CentredBox(fixed.CenterX, fixed.CenterY, fixed.Width, fixed.Height))) {
+  if (FixedIndex && FixedIndex->Covers(MovableCount, FixedCount)) {
+    if (FixedIndex->Overlaps(box)) {
       return true;
+    }
+  } else {
+    for (int32_t i = MovableCount + 1; i <= MovableCount + FixedCount; ++i) {
+      if (Overlap(box, FixedFootprint(*this, i))) {
+        return true;
+      }
     }
   }
   if (box.Left < BoardLeft || box.Right > BoardRight || box.Bottom < BoardBottom ||

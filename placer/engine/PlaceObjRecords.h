@@ -31,6 +31,8 @@ struct TPinRecord {
   uint32_t SupplyNet = 0;
 };
 
+struct TNetRecord;
+
 // One component of either side of the board.
 struct TCompRecord {
   int32_t Flags = 0;
@@ -69,6 +71,11 @@ struct TCompRecord {
   // The component's number in the import's walk of the board (top side, then bottom side), which
   // finds it again on a board that was closed and opened anew under new handles.
   int32_t ImportNumber = 0;
+  // The distinct signal nets of the pins, each once, in the order of its first pin: what a cost
+  // update walks. Listed by the cost when it first moves the component and again by every full
+  // evaluation; pins on no signal net are left out.
+  std::vector<TNetRecord*> SignalNets;
+  bool SignalNetsListed = false;
 };
 
 // Working memory the cost keeps with each net, so that rebuilding the net's tree needs no
@@ -107,13 +114,26 @@ struct TNetWorkspace {
   std::vector<int32_t> NextY;
   std::vector<int32_t> NextCol;
   std::vector<int32_t> NextRow;
+  std::vector<int32_t> NextPosition;
   std::vector<uint8_t> Matched;  // traced connections that the new tree keeps
+  // The tree and the traced state as they were before the move being recorded changed them, for
+  // taking a rejected move back (see TMoveJournal). The traced arrays of that state are the Next
+  // arrays after exactly one trace; after two (a swap of two groups on the same net) they are
+  // gone, and the net is then traced afresh by its next move.
+  uint32_t SavedGeneration = 0;  // the move these belong to
+  std::vector<TPinRecord*> SavedPins;
+  std::vector<int32_t> SavedParent;
+  double SavedLength = 0.0;
+  bool SavedTraced = false;
+  int32_t SavedTracedCount = 0;
+  int32_t SavedTracedGrid[5] = {};
+  int32_t TracesSinceSaved = 0;
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.
 struct TNetRecord {
   uint8_t Touched = 0;  // belongs to the component or group being moved
-  uint8_t Pending = 0;  // not yet handled by the current step of a cost update
+  uint8_t Pending = 0;  // unused: a cost update walks the component's listed nets instead
   int32_t PinCount = 0;
   std::vector<TPinRecord*> Pins;          // working order, re-sorted when the tree is rebuilt
   std::vector<int32_t> Parent;            // 1-based working position of each pin's tree parent

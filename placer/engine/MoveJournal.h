@@ -1,0 +1,54 @@
+#pragma once
+
+// What one annealing move changed in the cost, kept so that a rejected move is taken back by
+// writing the old values back instead of updating the cost a second time. Every term is exact
+// (whole numbers in doubles, integer cells), so the restored state is bit for bit the one an
+// incremental undo would reach.
+
+#include <cstdint>
+#include <vector>
+
+struct TNetRecord;
+
+// A grid counter and the value it held before the move wrote it.
+struct TCellChange {
+  int32_t* Cell;
+  int32_t Old;
+};
+
+class TMoveJournal {
+ public:
+  // Starts a move: forgets the previous one. Keeps its memory, so that after the first moves
+  // recording allocates nothing.
+  void Begin(int32_t densityCost, double netLengthCost, double alignmentCost, double overlapCost) {
+    Recording = true;
+    ++Generation;
+    Cells.clear();
+    Nets.clear();
+    DensityCost = densityCost;
+    NetLengthCost = netLengthCost;
+    AlignmentCost = alignmentCost;
+    OverlapCost = overlapCost;
+  }
+  void End() { Recording = false; }
+
+  // Notes a grid counter about to be written; the caller checks Recording first.
+  void NoteCell(int32_t* cell) { Cells.push_back(TCellChange{cell, *cell}); }
+
+  // Puts every noted cell back, the last written first, and forgets them.
+  void RestoreCells() {
+    for (auto change = Cells.rbegin(); change != Cells.rend(); ++change) {
+      *change->Cell = change->Old;
+    }
+    Cells.clear();
+  }
+
+  bool Recording = false;
+  uint32_t Generation = 0;  // the move being recorded; a net saved in it carries the same number
+  int32_t DensityCost = 0;
+  double NetLengthCost = 0.0;
+  double AlignmentCost = 0.0;
+  double OverlapCost = 0.0;
+  std::vector<TCellChange> Cells;
+  std::vector<TNetRecord*> Nets;  // nets whose trees were saved in this move
+};
