@@ -187,3 +187,48 @@ TEST_F(KicadOutlineTest, AnEdgePartStaysUnlessAskedAndIsNeverSavedLocked) {
 }
 
 }  // namespace
+
+namespace {
+
+// A chip U1 with pads on +3V3 and GND, and capacitors whose +3V3 pads lie 2.54 mm (100 mil) and
+// 5.08 mm (200 mil) from the chip's +3V3 pad; a locked resistor.
+std::string SupplyBoard() {
+  std::ostringstream text;
+  text << "(kicad_pcb (version 20211014) (generator pcbnew)\n"
+       << "  (layers (0 \"F.Cu\" signal) (31 \"B.Cu\" signal) (44 \"Edge.Cuts\" user))\n"
+       << "  (net 0 \"\") (net 1 \"GND\") (net 2 \"+3V3\") (net 3 \"SIG\")\n"
+       << EdgeRect({100, 100, 160, 140}) << "  (footprint \"SOT\" (layer \"F.Cu\") (at 110 110)\n"
+       << "    (fp_text reference \"U1\" (at 0 0) (layer \"F.SilkS\"))\n"
+       << "    (pad \"1\" smd rect (at 0 0) (size 0.6 0.6) (layers \"F.Cu\") (net 2 \"+3V3\"))\n"
+       << "    (pad \"2\" smd rect (at 1 0) (size 0.6 0.6) (layers \"F.Cu\") (net 1 \"GND\"))\n"
+       << "    (pad \"3\" smd rect (at 2 0) (size 0.6 0.6) (layers \"F.Cu\") (net 3 \"SIG\"))\n  "
+          ")\n";
+  for (const auto& [name, dy] : {std::pair{"C1", 2.54}, std::pair{"C2", 5.08}})
+    text << "  (footprint \"C\" (layer \"F.Cu\") (at 110.5 " << 110 + dy << ")\n"
+         << "    (fp_text reference \"" << name << "\" (at 0 0) (layer \"F.SilkS\"))\n"
+         << "    (pad \"1\" smd rect (at -0.5 0) (size 0.6 0.6) (layers \"F.Cu\") (net 2 "
+            "\"+3V3\"))\n"
+         << "    (pad \"2\" smd rect (at 0.5 0) (size 0.6 0.6) (layers \"F.Cu\") (net 1 "
+            "\"GND\"))\n  )\n";
+  text << "  (footprint \"R\" locked (layer \"F.Cu\") (at 140 130)\n"
+       << "    (fp_text reference \"R1\" (at 0 0) (layer \"F.SilkS\"))\n"
+       << "    (pad \"1\" smd rect (at -0.5 0) (size 0.6 0.6) (layers \"F.Cu\") (net 3 \"SIG\"))\n"
+       << "    (pad \"2\" smd rect (at 0.5 0) (size 0.6 0.6) (layers \"F.Cu\") (net 1 \"GND\"))\n"
+       << "  )\n)\n";
+  return text.str();
+}
+
+}  // namespace
+
+TEST_F(KicadOutlineTest, TheSummaryMeasuresCapacitorsAndLockedParts) {
+  int exitCode = -1;
+  const std::string output = Place(SupplyBoard(), "", exitCode);
+  ASSERT_EQ(exitCode, 0) << output;
+  EXPECT_NE(output.find("Supply capacitors within 150 mil of a pad of an IC on their supply net: "
+                        "1 of 2 before"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("Median distance of those capacitors: 150 mil before"), std::string::npos)
+      << output;
+  EXPECT_NE(output.find("Locked parts changed: 0"), std::string::npos) << output;
+}
