@@ -144,7 +144,8 @@ TEST_F(KicadOutlineTest, PartsEndInsideAFrameAroundACutOut) {
   EXPECT_NE(output.find("Pulled inside the outline: "), std::string::npos) << output;
   EXPECT_NE(output.find("Parts outside the outline: 0 before, 0 after"), std::string::npos)
       << output;
-  for (const json& component : Placed()["components"]) {
+  const json placed = Placed();
+  for (const json& component : placed["components"]) {
     const TRectMm box = InMm(boxes::ComponentBox(component));
     EXPECT_TRUE(Within(box, outer) && !SharesArea(box, hole))
         << component["designator"] << " at " << box.X1 << ", " << box.Y1 << " .. " << box.X2 << ", "
