@@ -41,7 +41,34 @@ bool BlankSeparated(const std::string& commaSeparated, std::string& list, std::s
 TBoardFigures MeasureBoard(uint32_t board) {
   TBoardFigures figures;
   MeasureBoardText(EditorText(Editor().GetBoardText, board), figures);
+  int32_t outside = 0;
+  if (Editor().CountPartsOutside(board, &outside) == 0)
+    figures.Outside = outside;
   return figures;
+}
+
+void HoldEdgeParts(uint32_t board, TOutlineSteps& steps) {
+  char names[1024] = {};
+  int32_t count = 0;
+  if (Editor().HoldEdgeParts(board, &count, names, sizeof names) != 0)
+    return;
+  steps.EdgePartsHeld = true;
+  steps.Held = count;
+  steps.HeldNames = names;
+}
+
+void PullPartsInside(uint32_t board, TOutlineSteps& steps) {
+  char names[1024] = {};
+  int32_t pulled = 0, stuck = 0;
+  if (Editor().PullPartsInside(board, &pulled, &stuck, names, sizeof names) != 0)
+    return;
+  steps.Pulled = pulled;
+  steps.Stuck = stuck;
+  steps.StuckNames = names;
+}
+
+void ReleaseHeldParts(uint32_t board) {
+  Editor().ReleaseHeldParts(board);
 }
 
 std::string BoardNotes(uint32_t board) {

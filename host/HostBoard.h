@@ -12,6 +12,13 @@
 // The board's figures as the editor holds it now; empty figures when they cannot be had.
 TBoardFigures MeasureBoard(uint32_t board);
 
+// Keeps the parts that overhang the outline in place for the run (locked until released).
+void HoldEdgeParts(uint32_t board, TOutlineSteps& steps);
+// Moves parts the run left outside the outline or on a keep-out to the nearest spot inside.
+void PullPartsInside(uint32_t board, TOutlineSteps& steps);
+// Unlocks the parts HoldEdgeParts locked, so that none is saved as locked.
+void ReleaseHeldParts(uint32_t board);
+
 // What reading the board approximated or guessed, a note a line.
 std::string BoardNotes(uint32_t board);
 

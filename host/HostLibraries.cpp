@@ -46,6 +46,10 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_GetBoardText", bound.GetBoardText);
     Bind(library, "Tarnix_GetBoardNotes", bound.GetBoardNotes);
     Bind(library, "Tarnix_SetSupplyNets", bound.SetSupplyNets);
+    Bind(library, "Tarnix_HoldEdgeParts", bound.HoldEdgeParts);
+    Bind(library, "Tarnix_ReleaseHeldParts", bound.ReleaseHeldParts);
+    Bind(library, "Tarnix_PullPartsInside", bound.PullPartsInside);
+    Bind(library, "Tarnix_CountPartsOutside", bound.CountPartsOutside);
     return bound;
   }();
   return editor;

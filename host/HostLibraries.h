@@ -23,6 +23,10 @@ struct TEditor {
   int32_t (*GetBoardText)(uint32_t, char*, size_t, size_t*);
   int32_t (*GetBoardNotes)(uint32_t, char*, size_t, size_t*);
   int32_t (*SetSupplyNets)(uint32_t, const char*, const char*, char*, size_t);
+  int32_t (*HoldEdgeParts)(uint32_t, int32_t*, char*, size_t);
+  int32_t (*ReleaseHeldParts)(uint32_t);
+  int32_t (*PullPartsInside)(uint32_t, int32_t*, int32_t*, char*, size_t);
+  int32_t (*CountPartsOutside)(uint32_t, int32_t*);
 };
 
 // A text the editor hands out through one of its (board, buffer, size, needed) entry points;

@@ -53,6 +53,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
                  "the board's power nets, NAME,NAME,... (replaces what the board says or, for a "
                  "KiCad board, what its net names suggest)");
   app.add_option("--ground-nets", options.GroundNets, "the board's ground nets, NAME,NAME,...");
+  app.add_flag("--move-edge-parts", options.MoveEdgeParts,
+               "let the placer move parts that overhang the board's outline (by default they "
+               "stay where they are)");
   app.add_flag("-q,--quiet", options.Quiet, "print nothing but errors");
   app.add_flag("--timings", options.Timings, "print the time of each phase");
   try {

@@ -19,6 +19,8 @@ struct THostOptions {
   bool Cancel = false;
   bool Quiet = false;
   bool Timings = false;
+  // Let the placer move parts that overhang the outline; by default they stay where they are.
+  bool MoveEdgeParts = false;
   // Supply nets that replace those of the board's placer options, names separated by commas.
   std::optional<std::string> PowerNets;
   std::optional<std::string> GroundNets;

@@ -198,6 +198,9 @@ int Run(const THostOptions& options, TRunState& state) {
   summary.LengthBefore = ConnectionLengthMils(board);
   summary.Before = MeasureBoard(board);
   summary.Notes = BoardNotes(board);
+  if (!options.MoveEdgeParts) {
+    HoldEdgeParts(board, summary.Outline);
+  }
   phases.End("open");
 
   InstallStopSignals(client.MainWindow, WM_HOST_STOP);
@@ -246,6 +249,10 @@ int Run(const THostOptions& options, TRunState& state) {
                  "saved\n");
     return ExitUnreadableBoard;
   }
+  // What the rectangles of the placer cannot tell (notches, cut-outs) is mended on the true
+  // outline; the parts held for the run are then let go, so that none is saved as locked.
+  PullPartsInside(board, summary.Outline);
+  ReleaseHeldParts(board);
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);
   phases.End("netlist");

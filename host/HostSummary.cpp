@@ -66,19 +66,6 @@ TRect BoundsOf(const nlohmann::json& component) {
   return rect;
 }
 
-bool IsSupplyCapacitor(const nlohmann::json& component, const std::set<std::string>& power,
-                       const std::set<std::string>& ground) {
-  const std::string designator = component.value("designator", "");
-  const auto pads = component.value("pads", nlohmann::json::array());
-  if (designator.empty() || designator[0] != 'C' || pads.size() != 2) {
-    return false;
-  }
-  const std::string a = pads[0].value("net", "");
-  const std::string b = pads[1].value("net", "");
-  return (power.count(a) != 0 && ground.count(b) != 0) ||
-         (power.count(b) != 0 && ground.count(a) != 0);
-}
-
 }  // namespace
 
 bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
@@ -98,9 +85,11 @@ bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
       } else {
         ++figures.Movable;
       }
-      if (IsSupplyCapacitor(component, power, ground)) {
+      if (SupplyCapacitorPowerPad(component, power, ground) != nullptr) {
         ++figures.SupplyCapacitors;
       }
+      figures.Places.push_back({component.value("locked", false), component.value("x", 0.0),
+                                component.value("y", 0.0), component.value("rotation", 0.0)});
       placed.emplace_back(component.value("layer", ""), BoundsOf(component));
     }
     for (size_t i = 0; i < placed.size(); ++i) {
@@ -110,10 +99,21 @@ bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
         }
       }
     }
+    figures.Decoupling = MeasureDecoupling(board, power, ground);
     return true;
   } catch (const std::exception&) {
     return false;
   }
+}
+
+int LockedPartsChanged(const TBoardFigures& before, const TBoardFigures& after) {
+  int changed = 0;
+  for (size_t i = 0; i < before.Places.size() && i < after.Places.size(); ++i) {
+    if (before.Places[i].Locked && before.Places[i] != after.Places[i]) {
+      ++changed;
+    }
+  }
+  return changed;
 }
 
 namespace {
@@ -142,6 +142,35 @@ void PrintPassesAndMoves(std::FILE* stream, const std::string& progress) {
                std::nearbyint(percent * PlacerPassCount / 100.0), PlacerPassCount, moves);
 }
 
+void PrintOutlineSteps(std::FILE* stream, const TOutlineSteps& steps) {
+  if (steps.EdgePartsHeld) {
+    std::fprintf(stream, "Edge parts kept in place (fixed for the run): %d%s%s%s\n", steps.Held,
+                 steps.Held > 0 ? " (" : "", steps.HeldNames.c_str(), steps.Held > 0 ? ")" : "");
+  }
+  std::fprintf(stream, "Pulled inside the outline: %d parts\n", steps.Pulled);
+  if (steps.Stuck > 0) {
+    std::fprintf(stream, "Fit nowhere inside the outline, left in place: %d (%s)\n", steps.Stuck,
+                 steps.StuckNames.c_str());
+  }
+}
+
+void PrintMeasures(std::FILE* stream, const TRunSummary& summary) {
+  const TBoardFigures& before = summary.Before;
+  const TBoardFigures& after = summary.After;
+  std::fprintf(stream,
+               "Supply capacitors within %.0f mil of a pad of an IC on their supply net: %d of %d "
+               "before, %d of %d after\n",
+               NearDistance, before.Decoupling.Near, before.Decoupling.Capacitors,
+               after.Decoupling.Near, after.Decoupling.Capacitors);
+  std::fprintf(stream, "Median distance of those capacitors: %.0f mil before, %.0f mil after\n",
+               before.Decoupling.Median, after.Decoupling.Median);
+  if (before.Outside >= 0 && after.Outside >= 0) {
+    std::fprintf(stream, "Parts outside the outline: %d before, %d after\n", before.Outside,
+                 after.Outside);
+  }
+  std::fprintf(stream, "Locked parts changed: %d\n", LockedPartsChanged(before, after));
+}
+
 }  // namespace
 
 void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
@@ -156,6 +185,8 @@ void PrintSummary(std::FILE* stream, const TRunSummary& summary) {
   std::fprintf(stream,
                "Overlapping footprints (same side, bounding rectangles): %d before, %d after\n",
                summary.Before.Overlaps, after.Overlaps);
+  PrintMeasures(stream, summary);
+  PrintOutlineSteps(stream, summary.Outline);
   if (!summary.Progress.empty()) {
     std::fprintf(stream, "Placer: %s\n", summary.Progress.c_str());
     PrintPassesAndMoves(stream, summary.Progress);

@@ -7,6 +7,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "HostDecoupling.h"
 
 struct TBoardFigures {
   std::string PowerNets;  // the placer's supply nets, names separated by blanks
@@ -16,6 +19,28 @@ struct TBoardFigures {
   int Locked = 0;
   int SupplyCapacitors = 0;
   int Overlaps = 0;
+  TDecouplingFigures Decoupling;
+  int Outside = -1;  // parts not whole inside the outline, as the editor judges; -1 unknown
+  // Every component's place and whether it is locked, in board order.
+  struct TPlace {
+    bool Locked;
+    double X, Y, Rotation;
+    bool operator==(const TPlace&) const = default;
+  };
+  std::vector<TPlace> Places;
+};
+
+// The locked components whose place or rotation differs between two measures of one board.
+int LockedPartsChanged(const TBoardFigures& before, const TBoardFigures& after);
+
+// What the host did about the board's outline around the run.
+struct TOutlineSteps {
+  bool EdgePartsHeld = false;  // false with --move-edge-parts
+  int Held = 0;
+  std::string HeldNames;
+  int Pulled = 0;
+  int Stuck = 0;
+  std::string StuckNames;
 };
 
 // False when the text cannot be read as a board.
@@ -30,6 +55,7 @@ struct TRunSummary {
   double Seconds = 0;
   std::string Output;
   std::string Notes;  // what reading the board approximated, a note a line
+  TOutlineSteps Outline;
 };
 
 void PrintSummary(std::FILE* stream, const TRunSummary& summary);

@@ -67,6 +67,25 @@ TARNIX_API int32_t Tarnix_GetBoardNotes(uint32_t Board, char* Buffer, size_t Siz
 TARNIX_API int32_t Tarnix_SetSupplyNets(uint32_t Board, const char* PowerNets,
                                         const char* GroundNets, char* Message, size_t MessageSize);
 
+// Parts that overhang the board's outline (partly on the board, partly off it or over a cut-out,
+// as a socket at the edge): locks every unlocked one until Tarnix_ReleaseHeldParts, so that a
+// placement run leaves them where they are. Count receives how many; Names their designators,
+// separated by blanks, cut to fit.
+TARNIX_API int32_t Tarnix_HoldEdgeParts(uint32_t Board, int32_t* Count, char* Names,
+                                        size_t NamesSize);
+TARNIX_API int32_t Tarnix_ReleaseHeldParts(uint32_t Board);
+
+// Moves every unlocked part whose footprint (pads and body) is not whole inside the outline (or,
+// on a board without one, the box of its keep-out tracks and fills) or lies on a keep-out fill to
+// the nearest spot inside, off the keep-outs and the locked parts, and off the other parts where
+// such a spot exists. Pulled receives how many moved; Stuck how many fit nowhere and stayed, with
+// their designators in StuckNames.
+TARNIX_API int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck,
+                                          char* StuckNames, size_t StuckNamesSize);
+
+// How many parts' footprints are not whole inside the outline.
+TARNIX_API int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count);
+
 // The colour of a layer number (1 to 82) as 0xRRGGBB.
 TARNIX_API int32_t Tarnix_GetLayerColor(uint32_t Board, uint8_t LayerNumber, uint32_t* Rgb);
 

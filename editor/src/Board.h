@@ -69,6 +69,8 @@ class TBoard {
   // The loops of the board's true outline where the file has one (the outer loop first, then the
   // cut-outs); the placement area itself is the box of keep-out tracks around the outer loop.
   std::vector<std::vector<TPoint>> Outline;
+  // Components locked for a placement run only (they overhang the outline), unlocked after it.
+  std::vector<TComponent*> Held;
   // What reading had to approximate or guess, for the host to tell the user.
   std::vector<std::string> Notes;
 

@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "BoardFile.h"
 #include "BoardFormats.h"
 #include "Editor.h"
 #include "FieldIo.h"
 #include "FileAccess.h"
+#include "PartsInside.h"
 #include "Processes.h"
 #include "TarnixHost.h"
 
@@ -34,6 +36,13 @@ int32_t PutText(const std::string& text, char* buffer, size_t size, size_t* need
 }
 
 constexpr size_t PlacerNetListCapacity = 255;
+
+std::string BlankSeparated(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += (text.empty() ? "" : " ") + name;
+  return text;
+}
 
 }  // namespace
 
@@ -151,6 +160,44 @@ int32_t Tarnix_SetSupplyNets(uint32_t Board, const char* PowerNets, const char* 
   }
   board->Settings.Placer.PowerNets = power;
   board->Settings.Placer.GroundNets = ground;
+  return StatusOk;
+}
+
+int32_t Tarnix_HoldEdgeParts(uint32_t Board, int32_t* Count, char* Names, size_t NamesSize) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Count == nullptr)
+    return StatusFailed;
+  const std::vector<std::string> held = HoldEdgeParts(*board);
+  *Count = static_cast<int32_t>(held.size());
+  PutMessage(Names, NamesSize, BlankSeparated(held));
+  return StatusOk;
+}
+
+int32_t Tarnix_ReleaseHeldParts(uint32_t Board) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr)
+    return StatusFailed;
+  ReleaseHeldParts(*board);
+  return StatusOk;
+}
+
+int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck, char* StuckNames,
+                               size_t StuckNamesSize) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Pulled == nullptr || Stuck == nullptr)
+    return StatusFailed;
+  const TPullResult result = PullPartsInside(*board);
+  *Pulled = static_cast<int32_t>(result.Pulled.size());
+  *Stuck = static_cast<int32_t>(result.Stuck.size());
+  PutMessage(StuckNames, StuckNamesSize, BlankSeparated(result.Stuck));
+  return StatusOk;
+}
+
+int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count) {
+  const TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Count == nullptr)
+    return StatusFailed;
+  *Count = CountPartsOutside(*board);
   return StatusOk;
 }
 

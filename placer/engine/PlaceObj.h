@@ -119,6 +119,7 @@ class TAutoPlacer {
   // Bypass capacitors.
   void BypassExtents();
   void ReserveBypassSpace();
+  bool StripFitsArea(const TCompRecord& component) const;
   void PlaceBypassCapacitors();
 
   // Progress drawing: the placement onto the view's canvas, scaled to the view's client area, and

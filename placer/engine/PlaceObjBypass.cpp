@@ -61,19 +61,33 @@ void ShiftBody(TCompRecord& component, int32_t dx, int32_t dy) {
   component.Y = WrapAdd(component.Y, dy);
 }
 
+// The footprint of a component grown by a strip of the capacitors' short side: a tall one grows
+// in height and is at least as wide as the capacitors' long side, a wide or square one grows in
+// width and is at least as high as the short side.
+struct TGrownFootprint {
+  int64_t Width;
+  int64_t Height;
+  bool Tall;
+};
+TGrownFootprint GrownFootprint(const TCompRecord& component, int32_t shortSide, int32_t longSide) {
+  if (component.Height > component.Width) {
+    return {std::max(component.Width, longSide), int64_t{component.Height} + shortSide, true};
+  }
+  return {int64_t{component.Width} + shortSide, std::max(component.Height, shortSide), false};
+}
+
 // Enlarges one component by a strip of the capacitors' short side and moves its body away from
 // the strip, which lies on the side of the reference point. Returns the strip's side.
 int32_t ReserveStrip(TCompRecord& component, int32_t shortSide, int32_t longSide) {
   const int32_t half = RoundedHalf(shortSide);
-  if (component.Height > component.Width) {
-    component.Height = WrapAdd(component.Height, shortSide);
-    component.Width = std::max(component.Width, longSide);
+  const TGrownFootprint grown = GrownFootprint(component, shortSide, longSide);
+  component.Width = WrapAdd(0, grown.Width);
+  component.Height = WrapAdd(0, grown.Height);
+  if (grown.Tall) {
     const bool up = component.Y > component.CenterY;
     ShiftBody(component, 0, up ? -half : half);
     return up ? SideUp : SideDown;
   }
-  component.Width = WrapAdd(component.Width, shortSide);
-  component.Height = std::max(component.Height, shortSide);
   const bool right = component.X > component.CenterX;
   ShiftBody(component, right ? -half : half, 0);
   return right ? SideRight : SideLeft;
@@ -189,11 +203,20 @@ void TAutoPlacer::BypassExtents() {
   }
 }
 
+// A component grown by a strip wider or taller than the placement area could never be moved
+// legally, and the strip would push its body past the edge of the board: it gets none, and its
+// capacitor goes to a free spot instead.
+bool TAutoPlacer::StripFitsArea(const TCompRecord& component) const {
+  const TGrownFootprint grown = GrownFootprint(component, BypassShort, BypassLong);
+  return grown.Width <= int64_t{BoardRight} - BoardLeft &&
+         grown.Height <= int64_t{BoardTop} - BoardBottom;
+}
+
 void TAutoPlacer::ReserveBypassSpace() {
   for (const auto& component : Components) {
     // A capacitor is itself on a power and a ground net, but wants no strip of its own.
     if ((component->Flags & FlagPowered) == 0 || component->Movable != 1 ||
-        (component->Flags & FlagBypass) != 0) {
+        (component->Flags & FlagBypass) != 0 || !StripFitsArea(*component)) {
       continue;
     }
     const int32_t side = ReserveStrip(*component, BypassShort, BypassLong);

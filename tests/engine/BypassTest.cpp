@@ -327,3 +327,39 @@ TEST(BypassPlacement, CapacitorsWithoutAPartnerTakeTheNearestFreeSpots) {
   EXPECT_LE(placer.Component(unconnected).CenterX, 3000000);
   EXPECT_LE(placer.Component(unconnected).CenterY, 3000000);
 }
+
+TEST(BypassSpace, NoStripWhereTheGrownFootprintCannotFitTheArea) {
+  // The area is 4200000 wide and tall; the capacitors' short side is 600000, long side 1000000.
+  struct TCase {
+    int32_t Width, Height;
+    bool Grows;
+  };
+  const TCase cases[] = {
+      {3600000, 2000000, true},   // wide: 4200000 with the strip, touching both edges
+      {3600001, 2000000, false},  // one unit more would stick out
+      {2000000, 3600000, true},   // tall: grows in height
+      {2000000, 3700000, false},
+  };
+  for (const TCase& c : cases) {
+    TAutoPlacer placer;
+    TEngineBuilder builder(placer);
+    builder.Area(0, 0, 4200000, 4200000);
+    const int32_t k = builder.Component(Part(2100000, 2100000, c.Width, c.Height, FlagPowered));
+    builder.Pin(k, 2100000, 2100000);
+    builder.Component(Capacitor());
+    builder.Partitioned();
+    placer.Component(k).X += 100000;  // the reference point right of the centre
+    placer.BypassExtents();
+    placer.ReserveBypassSpace();
+    const TCompRecord& component = placer.Component(k);
+    SCOPED_TRACE(std::to_string(c.Width) + "x" + std::to_string(c.Height));
+    EXPECT_EQ(component.BypassSide != 0, c.Grows);
+    if (!c.Grows) {
+      // Footprint and body stay where they were, inside the area.
+      EXPECT_EQ(component.Width, c.Width);
+      EXPECT_EQ(component.Height, c.Height);
+      EXPECT_EQ(component.Pins[0]->X, 2100000);
+      EXPECT_EQ(component.X, 2200000);
+    }
+  }
+}
