@@ -28,6 +28,16 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   app.add_flag("--in-place", options.InPlace, "save the placed board over the input")
       ->excludes(output);
   app.add_option("--seed", options.Seed, "a fixed seed for a repeatable run");
+  app.add_option("--effort", options.Effort,
+                 "scale the moves tried and kept in each pass of the annealing by N (1: the "
+                 "standard schedule)")
+      ->check(CLI::Range(0.01, 1000.0));
+  app.add_flag("--refine", options.Refine,
+               "start from the board's own placement and improve it: no scattering, only the "
+               "cool end of the schedule; the signal nets never come out longer");
+  app.add_option("--report", options.Report,
+                 "save the run's figures before and after (signal half-perimeter, connection "
+                 "length, overlaps, moves, time) as JSON");
   app.add_option("--svg", options.Svg, "save the placer's picture as SVG");
   app.add_option("--png", options.Png, "save the placer's picture as PNG");
   app.add_option("--stop-after", options.StopAfter, "stop the run after this many seconds")

@@ -11,6 +11,9 @@ struct THostOptions {
   std::string Output;  // empty: beside the input under a new name
   bool InPlace = false;
   std::optional<uint32_t> Seed;
+  double Effort = 1.0;  // scales the per-pass move caps of the schedule
+  bool Refine = false;  // start from the board's placement and only improve it
+  std::string Report;   // the run's figures as JSON
   std::string Svg;
   std::string Png;
   double StopAfter = 0;  // seconds; 0: no limit

@@ -14,10 +14,13 @@
 #include "HostClient.h"
 #include "HostDialogs.h"
 #include "HostLibraries.h"
+#include "HostReport.h"
 #include "HostSignals.h"
 #include "HostSummary.h"
 #include "HostText.h"
+#include "engine/PlaceObj.h"
 #include "prefs/Autodlgs.h"
+#include "shell/PlacerInterfaces.h"
 
 namespace {
 
@@ -95,6 +98,14 @@ std::string RunParameters(const THostOptions& options) {
   if (options.Seed) {
     parameters += "|Seed=" + std::to_string(*options.Seed);
   }
+  if (options.Effort != 1.0) {
+    char effort[64];
+    std::snprintf(effort, sizeof effort, "|Effort=%.17g", options.Effort);
+    parameters += effort;
+  }
+  if (options.Refine) {
+    parameters += "|Refine=1";
+  }
   return parameters;
 }
 
@@ -135,6 +146,30 @@ bool SavePictures(const THostOptions& options, HWND window) {
     saved = false;
   }
   return saved;
+}
+
+// The engine's final cost, moves and passes.
+void TakeRunFigures(IServerDocument& placer, TRunReport& report) {
+  if (const auto options = TComPtr<IServerDocument>(&placer).As<IPlacerRunOptions>()) {
+    options->GetRunCost(&report.FinalCost);
+  }
+  TAutoPlacer* engine = nullptr;
+  if (const auto document = TComPtr<IServerDocument>(&placer).As<IPlacerDocument>()) {
+    document->GetAutoPlacer(&engine);
+  }
+  if (engine != nullptr) {
+    report.Moves = engine->MovesTotal;
+    report.Passes = engine->Finished ? engine->PassNumber : engine->PassNumber - 1;
+  }
+}
+
+bool SaveReportIfAsked(const THostOptions& options, const TRunReport& report) {
+  std::string error;
+  if (options.Report.empty() || SaveReport(options.Report, report, error)) {
+    return true;
+  }
+  std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Report.c_str(), error.c_str());
+  return false;
 }
 
 void PumpUntilRunEnds(const THostClient& client) {
@@ -188,7 +223,13 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: %s\n", supplyError.c_str());
     return ExitUsage;
   }
-  TRunSummary summary;
+  TRunReport report;
+  report.Board = options.Board;
+  report.Seed = options.Seed;
+  report.Effort = options.Effort;
+  report.Refine = options.Refine;
+  report.Before = MeasurePlacement(board);
+  TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
   summary.Before = MeasureBoard(board);
   summary.Notes = BoardNotes(board);
@@ -243,6 +284,8 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("netlist");
 
   summary.After = MeasureBoard(board);
+  report.After = MeasurePlacement(board);
+  TakeRunFigures(*state.Placer, report);
   summary.Output = OutputFileName(options);
   char message[1024] = {};
   if (Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
@@ -253,13 +296,16 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("save");
 
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();
+  report.CpuSeconds = CpuSecondsUsed();
+  const bool reported = SaveReportIfAsked(options, report);
   if (!options.Quiet) {
     PrintSummary(stdout, summary);
+    PrintReportLines(stdout, report);
   }
   if (options.Timings) {
     phases.Print();
   }
-  return pictures ? ExitSuccess : ExitUnreadableBoard;
+  return pictures && reported ? ExitSuccess : ExitUnreadableBoard;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "CellGrid.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
+#include "RunTuning.h"
 #include "framework/TimeStamps.h"
 
 // Window handles are opaque pointers, declared the way the platform header declares them.
@@ -111,6 +112,12 @@ class TAutoPlacer {
   bool AcceptWorse();
   void CoolDown();
 
+  // Tuning of a run beyond the standard schedule (effort, refinement).
+  void PrepareRefinement();
+  void ApplyTuning();
+  void KeepTheBetterPlacement();
+  double SignalHalfPerimeter() const;
+
   // Bypass capacitors.
   void BypassExtents();
   void ReserveBypassSpace();
@@ -206,6 +213,10 @@ class TAutoPlacer {
 
   // A fixed seed for repeatable runs; without one the setup seeds from the clock.
   std::optional<uint32_t> Seed;
+  TRunTuning Tuning;
+  // The placement a refinement started from, and its signal half-perimeter length.
+  std::vector<TRecordPlacement> RefineStart;
+  double RefineStartLength = 0.0;
 
  private:
   // Steps of the setup and the run loop.

@@ -425,4 +425,40 @@ TEST_F(AutoplaceTest, QuietPrintsNothingButErrors) {
   EXPECT_NE(failed.Output.find("autoplace:"), std::string::npos) << failed.Output;
 }
 
+// The report's signal half-perimeter length of a board, before or after the run.
+double SignalLength(const nlohmann::json& report, const char* side) {
+  return report.at(side).at("signalHalfPerimeter").get<double>();
+}
+
+TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
+  ASSERT_EQ(Run("small.pcb --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 -o b.pcb --report b.json -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o d.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "c.pcb"), ReadFile(Folder / "d.pcb"));
+  EXPECT_GT(Board("c.json").at("moves").get<double>(),
+            2.5 * Board("a.json").at("moves").get<double>());
+  EXPECT_EQ(Run("small.pcb --effort 0 -o e.pcb -q").ExitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
+}
+
+TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
+  CopyExample("realistic.pcb");
+  // The placed board of a standard run is a placement to refine, as is the designer's own.
+  ASSERT_EQ(Run("realistic.pcb --seed 2 -o placed.pcb -q").ExitCode, 0);
+  for (const char* board : {"realistic.pcb", "small.pcb", "placed.pcb"}) {
+    for (const char* seed : {"1", "2"}) {
+      SCOPED_TRACE(std::string(board) + " seed " + seed);
+      ASSERT_EQ(Run(std::string(board) + " --refine --seed " + seed +
+                    " -o refined.pcb --report r.json -q")
+                    .ExitCode,
+                0);
+      const nlohmann::json report = Board("r.json");
+      EXPECT_LE(SignalLength(report, "after"), SignalLength(report, "before"));
+      EXPECT_TRUE(report.at("refine").get<bool>());
+    }
+  }
+}
+
 }  // namespace
