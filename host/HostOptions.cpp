@@ -1,7 +1,9 @@
 #include "HostOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -35,6 +37,14 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   app.add_flag("--refine", options.Refine,
                "start from the board's own placement and improve it: no scattering, only the "
                "cool end of the schedule; the signal nets never come out longer");
+  auto* starts = app.add_option("--starts", options.Starts,
+                                "run K independent placements from seeds SEED, SEED+1, ... "
+                                "(SEED 1 without --seed) and keep the one with the lowest final "
+                                "cost")
+                     ->check(CLI::Range(1, 1000));
+  app.add_option("--jobs", options.Jobs, "run at most J starts at once (default: one per core)")
+      ->check(CLI::Range(1, 256))
+      ->needs(starts);
   app.add_option("--report", options.Report,
                  "save the run's figures before and after (signal half-perimeter, connection "
                  "length, overlaps, moves, time) as JSON");
@@ -50,6 +60,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       ->allow_extra_args(false);
   app.add_flag("--cancel", options.Cancel, "press Cancel in the dialog (ends silently)")
       ->needs(preferences);
+  preferences->excludes(starts);
   app.add_option("--power-nets", options.PowerNets,
                  "the board's power nets, NAME,NAME,... (replaces what the board says or, for a "
                  "KiCad board, what its net names suggest)");
@@ -62,6 +73,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     const int code = app.exit(error);
     exitCode = code == 0 ? ExitSuccess : ExitUsage;
     return std::nullopt;
+  }
+  if (options.Jobs == 0) {
+    options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }
   for (const std::string& setting : options.Settings) {
     if (setting.find('=') == std::string::npos || setting.front() == '=') {

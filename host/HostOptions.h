@@ -13,6 +13,8 @@ struct THostOptions {
   std::optional<uint32_t> Seed;
   double Effort = 1.0;  // scales the per-pass move caps of the schedule
   bool Refine = false;  // start from the board's placement and only improve it
+  int Starts = 1;       // independent runs from consecutive seeds; the cheapest is kept
+  int Jobs = 0;         // starts at a time; 0: one per core
   std::string Report;   // the run's figures as JSON
   std::string Svg;
   std::string Png;

@@ -2,6 +2,7 @@
 
 #include "HostOptions.h"
 #include "HostRun.h"
+#include "HostStarts.h"
 
 int main(int argc, char** argv) {
   int exitCode = ExitSuccess;
@@ -9,5 +10,5 @@ int main(int argc, char** argv) {
   if (!options) {
     return exitCode;
   }
-  return RunAutoplace(*options);
+  return options->Starts > 1 ? RunStarts(*options) : RunAutoplace(*options);
 }

@@ -461,4 +461,25 @@ TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
   }
 }
 
+TEST_F(AutoplaceTest, SeveralStartsKeepTheCheapestRunAndRepeat) {
+  ASSERT_EQ(
+      Run("small.pcb --seed 4 --starts 3 --jobs 2 -o kept.pcb --report kept.json -q").ExitCode, 0);
+  const nlohmann::json report = Board("kept.json");
+  ASSERT_EQ(report.at("starts").size(), 3u);
+  double lowest = INFINITY;
+  for (const auto& start : report.at("starts")) {
+    EXPECT_EQ(start.at("exitCode"), 0);
+    lowest = std::min(lowest, start.at("finalCost").get<double>());
+  }
+  EXPECT_EQ(report.at("finalCost").get<double>(), lowest);
+  const uint32_t kept = report.at("seed");
+  EXPECT_GE(kept, 4u);
+  EXPECT_LE(kept, 6u);
+  // The kept board is the single run of its seed, and the same starts give it again.
+  ASSERT_EQ(Run("small.pcb --seed " + std::to_string(kept) + " -o single.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "kept.pcb"), ReadFile(Folder / "single.pcb"));
+  ASSERT_EQ(Run("small.pcb --seed 4 --starts 3 --jobs 1 -o again.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "kept.pcb"), ReadFile(Folder / "again.pcb"));
+}
+
 }  // namespace
