@@ -48,6 +48,12 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   app.add_option("--report", options.Report,
                  "save the run's figures before and after (signal half-perimeter, connection "
                  "length, overlaps, moves, time) as JSON");
+  app.add_option("--board-svg", options.BoardSvg,
+                 "save a picture of the placed board as SVG: outline, keep-outs, footprints by "
+                 "side with designators, locked parts marked, signal connections");
+  app.add_option("--board-png", options.BoardPng, "save that picture as PNG");
+  app.add_flag("--compare", options.Compare,
+               "draw the board before and after side by side in those pictures");
   app.add_option("--svg", options.Svg, "save the placer's picture as SVG");
   app.add_option("--png", options.Png, "save the placer's picture as PNG");
   app.add_option("--stop-after", options.StopAfter, "stop the run after this many seconds")

@@ -11,11 +11,14 @@ struct THostOptions {
   std::string Output;  // empty: beside the input under a new name
   bool InPlace = false;
   std::optional<uint32_t> Seed;
-  double Effort = 1.0;  // scales the per-pass move caps of the schedule
-  bool Refine = false;  // start from the board's placement and only improve it
-  int Starts = 1;       // independent runs from consecutive seeds; the cheapest is kept
-  int Jobs = 0;         // starts at a time; 0: one per core
-  std::string Report;   // the run's figures as JSON
+  double Effort = 1.0;   // scales the per-pass move caps of the schedule
+  bool Refine = false;   // start from the board's placement and only improve it
+  int Starts = 1;        // independent runs from consecutive seeds; the cheapest is kept
+  int Jobs = 0;          // starts at a time; 0: one per core
+  std::string Report;    // the run's figures as JSON
+  std::string BoardSvg;  // pictures of the placed board as a designer sees it
+  std::string BoardPng;
+  bool Compare = false;  // those pictures show the board before and after side by side
   std::string Svg;
   std::string Png;
   double StopAfter = 0;  // seconds; 0: no limit

@@ -14,6 +14,7 @@
 #include "HostClient.h"
 #include "HostDialogs.h"
 #include "HostLibraries.h"
+#include "HostPictures.h"
 #include "HostReport.h"
 #include "HostSignals.h"
 #include "HostSummary.h"
@@ -172,6 +173,31 @@ bool SaveReportIfAsked(const THostOptions& options, const TRunReport& report) {
   return false;
 }
 
+std::string LengthTitle(const char* when, const TPlacementMeasures& measures) {
+  char title[128];
+  std::snprintf(title, sizeof title, "%s: signal half-perimeter %.0f mil", when,
+                measures.SignalHalfPerimeter);
+  return title;
+}
+
+bool SaveBoardPictures(const THostOptions& options, const TRunReport& report,
+                       const std::string& before, const std::string& after) {
+  std::vector<TBoardPicture> boards;
+  if (options.Compare) {
+    boards.push_back({LengthTitle("Before", report.Before), before});
+  }
+  boards.push_back({LengthTitle(options.Compare ? "After" : "Placed", report.After), after});
+  bool saved = true;
+  for (const std::string& file : {options.BoardSvg, options.BoardPng}) {
+    std::string error;
+    if (!file.empty() && !SaveBoardPicture(boards, file, error)) {
+      std::fprintf(stderr, "autoplace: cannot save %s: %s\n", file.c_str(), error.c_str());
+      saved = false;
+    }
+  }
+  return saved;
+}
+
 void PumpUntilRunEnds(const THostClient& client) {
   MSG message;
   while (client.RunsEnded == 0 && GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -229,6 +255,7 @@ int Run(const THostOptions& options, TRunState& state) {
   report.Effort = options.Effort;
   report.Refine = options.Refine;
   report.Before = MeasurePlacement(board);
+  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
   TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
   summary.Before = MeasureBoard(board);
@@ -292,7 +319,9 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: %s\n", message);
     return ExitUnreadableBoard;
   }
-  const bool pictures = SavePictures(options, PlacerWindow(*state.Placer));
+  const bool pictures =
+      SavePictures(options, PlacerWindow(*state.Placer)) &&
+      SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board));
   phases.End("save");
 
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();

@@ -56,6 +56,12 @@ std::vector<TOutputFile> OutputFiles(const THostOptions& options) {
   if (!options.Png.empty()) {
     files.push_back({".view.png", options.Png});
   }
+  if (!options.BoardSvg.empty()) {
+    files.push_back({".board.svg", options.BoardSvg});
+  }
+  if (!options.BoardPng.empty()) {
+    files.push_back({".board.png", options.BoardPng});
+  }
   return files;
 }
 
@@ -70,6 +76,10 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
       arguments.insert(arguments.end(), {"--svg", stem + file.Suffix});
     } else if (file.Suffix == ".view.png") {
       arguments.insert(arguments.end(), {"--png", stem + file.Suffix});
+    } else if (file.Suffix == ".board.svg") {
+      arguments.insert(arguments.end(), {"--board-svg", stem + file.Suffix});
+    } else if (file.Suffix == ".board.png") {
+      arguments.insert(arguments.end(), {"--board-png", stem + file.Suffix});
     }
   }
   char effort[64];
@@ -77,6 +87,9 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   arguments.insert(arguments.end(), {"--effort", effort});
   if (options.Refine) {
     arguments.push_back("--refine");
+  }
+  if (options.Compare) {
+    arguments.push_back("--compare");
   }
   if (options.StopAfter > 0) {
     arguments.insert(arguments.end(), {"--stop-after", std::to_string(options.StopAfter)});

@@ -556,4 +556,23 @@ TEST_F(AutoplaceTest, TheReportsFiguresAreThoseOfTheBoardBeforeAndAfter) {
       << result.Output;
 }
 
+TEST_F(AutoplaceTest, BoardPicturesShowThePartsAndCompareBeforeWithAfter) {
+  std::ofstream(Folder / "tiny.pcb") << TinyBoard;
+  ASSERT_EQ(Run("tiny.pcb --seed 3 -o placed.pcb --board-svg one.svg -q").ExitCode, 0);
+  ASSERT_EQ(
+      Run("tiny.pcb --seed 3 -o placed.pcb --compare --board-svg two.svg --board-png two.png -q")
+          .ExitCode,
+      0);
+  const std::string one = ReadFile(Folder / "one.svg");
+  const std::string two = ReadFile(Folder / "two.svg");
+  for (const std::string& svg : {one, two}) {
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("glyph"), std::string::npos);  // the designators and titles as text
+  }
+  EXPECT_NE(one.find("width=\"1000\""), std::string::npos);
+  EXPECT_NE(two.find("width=\"2000\""), std::string::npos);  // two panels side by side
+  EXPECT_EQ(ReadFile(Folder / "two.png").substr(1, 3), "PNG");
+  EXPECT_EQ(Run("tiny.pcb --seed 3 -o placed.pcb --board-png /nonexistent/x.png -q").ExitCode, 3);
+}
+
 }  // namespace
