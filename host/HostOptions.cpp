@@ -20,7 +20,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   CLI::App app(
       "Places the components of a board file and saves the placed board. Reads and "
       "writes JSON board files (.pcb) and KiCad boards (.kicad_pcb, KiCad 5 to 9), "
-      "told apart by their content.",
+      "told apart by their content. By default the anneal tries three times the moves of "
+      "the placer command's standard schedule, from seed 1, so that a run repeats; "
+      "--specified runs the standard placement itself.",
       "autoplace");
   app.footer(ExitCodeHelp);
   app.add_option("BOARD", options.Board, "the board file to place")->required();
@@ -30,18 +32,27 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   app.add_flag("--in-place", options.InPlace, "save the placed board over the input")
       ->excludes(output);
   app.add_option("--seed", options.Seed, "a fixed seed for a repeatable run");
-  app.add_option("--effort", options.Effort,
-                 "scale the moves tried and kept in each pass of the annealing by N (1: the "
-                 "standard schedule)")
-      ->check(CLI::Range(0.01, 1000.0));
-  app.add_flag("--refine", options.Refine,
-               "start from the board's own placement and improve it: no scattering, only the "
-               "cool end of the schedule; the signal nets never come out longer");
+  std::optional<double> effort;
+  auto* effortOption =
+      app.add_option("--effort", effort,
+                     "scale the moves tried and kept in each pass of the annealing by N (1: the "
+                     "standard schedule; default 3)")
+          ->check(CLI::Range(0.01, 1000.0));
+  auto* refine =
+      app.add_flag("--refine", options.Refine,
+                   "start from the board's own placement and improve it: no scattering, only the "
+                   "cool end of the schedule; the signal nets never come out longer");
+  auto* specified = app.add_flag(
+      "--specified", options.Specified,
+      "run exactly the placer command's own placement: effort 1, the seed from the clock "
+      "unless --seed gives one");
+  specified->excludes(effortOption)->excludes(refine);
   auto* starts = app.add_option("--starts", options.Starts,
                                 "run K independent placements from seeds SEED, SEED+1, ... "
                                 "(SEED 1 without --seed) and keep the one with the lowest final "
                                 "cost")
-                     ->check(CLI::Range(1, 1000));
+                     ->check(CLI::Range(1, 1000))
+                     ->excludes(specified);
   app.add_option("--jobs", options.Jobs, "run at most J starts at once (default: one per core)")
       ->check(CLI::Range(1, 256))
       ->needs(starts);
@@ -79,6 +90,10 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     const int code = app.exit(error);
     exitCode = code == 0 ? ExitSuccess : ExitUsage;
     return std::nullopt;
+  }
+  if (!options.Specified) {
+    options.Effort = effort.value_or(DefaultEffort);
+    options.Seed = options.Seed.value_or(DefaultSeed);
   }
   if (options.Jobs == 0) {
     options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

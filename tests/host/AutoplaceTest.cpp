@@ -432,7 +432,7 @@ double SignalLength(const nlohmann::json& report, const char* side) {
 }
 
 TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
-  ASSERT_EQ(Run("small.pcb --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 -o b.pcb --report b.json -q").ExitCode, 0);
   EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
@@ -440,7 +440,12 @@ TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   EXPECT_EQ(ReadFile(Folder / "c.pcb"), ReadFile(Folder / "d.pcb"));
   EXPECT_GT(Board("c.json").at("moves").get<double>(),
             2.5 * Board("a.json").at("moves").get<double>());
+  // The defaults: effort 3 from seed 1.
+  ASSERT_EQ(Run("small.pcb -o f.pcb -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 1 --effort 3 -o g.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "f.pcb"), ReadFile(Folder / "g.pcb"));
   EXPECT_EQ(Run("small.pcb --effort 0 -o e.pcb -q").ExitCode, 2);
+  EXPECT_EQ(Run("small.pcb --specified --effort 2 -o e.pcb -q").ExitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
 }
 
