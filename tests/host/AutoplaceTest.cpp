@@ -550,7 +550,7 @@ TEST_F(AutoplaceTest, TheReportsFiguresAreThoseOfTheBoardBeforeAndAfter) {
   EXPECT_EQ(before.at("locked"), 0);
   EXPECT_GT(before.at("connectionLength").get<double>(), 0.0);
   EXPECT_EQ(report.at("seed"), 3);
-  EXPECT_EQ(report.at("effort"), 1.0);
+  EXPECT_EQ(report.at("effort"), 3.0);  // the default
   EXPECT_EQ(report.at("passes"), 70);
   EXPECT_GT(report.at("moves").get<double>(), 0.0);
   EXPECT_GT(report.at("cpuSeconds").get<double>(), 0.0);
