@@ -1,7 +1,9 @@
 #include "HostOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "HostOptionValues.h"
 
@@ -26,7 +28,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   CLI::App app(
       "Places the components of a board file and saves the placed board. Reads and "
       "writes JSON board files (.pcb) and KiCad boards (.kicad_pcb, KiCad 5 to 9), "
-      "told apart by their content.",
+      "told apart by their content. By default the anneal tries three times the moves of "
+      "the placer command's standard schedule, from seed 1, so that a run repeats; "
+      "--specified runs the standard placement itself.",
       "autoplace");
   app.footer(ExitCodeHelp);
   app.add_option("BOARD", options.Board, "the board file to place")->required();
@@ -37,6 +41,39 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       ->excludes(output);
   std::string seed, stopAfter;
   auto* seedOption = app.add_option("--seed", seed, "a fixed seed for a repeatable run");
+  std::optional<double> effort;
+  auto* effortOption =
+      app.add_option("--effort", effort,
+                     "scale the moves tried and kept in each pass of the annealing by N (1: the "
+                     "standard schedule; default 3)")
+          ->check(CLI::Range(0.01, 1000.0));
+  auto* refine =
+      app.add_flag("--refine", options.Refine,
+                   "start from the board's own placement and improve it: no scattering, only the "
+                   "cool end of the schedule; the signal nets never come out longer");
+  auto* specified = app.add_flag(
+      "--specified", options.Specified,
+      "run exactly the placer command's own placement: effort 1, the seed from the clock "
+      "unless --seed gives one");
+  specified->excludes(effortOption)->excludes(refine);
+  auto* starts = app.add_option("--starts", options.Starts,
+                                "run K independent placements from seeds SEED, SEED+1, ... "
+                                "(SEED 1 without --seed) and keep the one with the lowest final "
+                                "cost")
+                     ->check(CLI::Range(1, 1000))
+                     ->excludes(specified);
+  app.add_option("--jobs", options.Jobs, "run at most J starts at once (default: one per core)")
+      ->check(CLI::Range(1, 256))
+      ->needs(starts);
+  app.add_option("--report", options.Report,
+                 "save the run's figures before and after (signal half-perimeter, connection "
+                 "length, overlaps, moves, time) as JSON");
+  app.add_option("--board-svg", options.BoardSvg,
+                 "save a picture of the placed board as SVG: outline, keep-outs, footprints by "
+                 "side with designators, locked parts marked, signal connections");
+  app.add_option("--board-png", options.BoardPng, "save that picture as PNG");
+  app.add_flag("--compare", options.Compare,
+               "draw the board before and after side by side in those pictures");
   app.add_option("--svg", options.Svg, "save the placer's picture as SVG");
   app.add_option("--png", options.Png, "save the placer's picture as PNG");
   auto* stopAfterOption =
@@ -49,6 +86,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       ->allow_extra_args(false);
   app.add_flag("--cancel", options.Cancel, "press Cancel in the dialog (ends silently)")
       ->needs(preferences);
+  preferences->excludes(starts);
   app.add_option("--power-nets", options.PowerNets,
                  "the board's power nets, NAME,NAME,... (replaces what the board says or, for a "
                  "KiCad board, what its net names suggest)");
@@ -73,6 +111,13 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     if (!seconds)
       return UsageError(error, exitCode);
     options.StopAfter = *seconds;
+  }
+  if (!options.Specified) {
+    options.Effort = effort.value_or(DefaultEffort);
+    options.Seed = options.Seed.value_or(DefaultSeed);
+  }
+  if (options.Jobs == 0) {
+    options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }
   for (const std::string& setting : options.Settings) {
     if (setting.find('=') == std::string::npos || setting.front() == '=')

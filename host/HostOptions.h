@@ -11,6 +11,15 @@ struct THostOptions {
   std::string Output;  // empty: beside the input under a new name
   bool InPlace = false;
   std::optional<uint32_t> Seed;
+  bool Specified = false;  // exactly the plug-in command's own run: effort 1, seed from the clock
+  double Effort = 1.0;     // scales the per-pass move caps of the schedule
+  bool Refine = false;     // start from the board's placement and only improve it
+  int Starts = 1;          // independent runs from consecutive seeds; the cheapest is kept
+  int Jobs = 0;            // starts at a time; 0: one per core
+  std::string Report;      // the run's figures as JSON
+  std::string BoardSvg;    // pictures of the placed board as a designer sees it
+  std::string BoardPng;
+  bool Compare = false;  // those pictures show the board before and after side by side
   std::string Svg;
   std::string Png;
   double StopAfter = 0;  // seconds; 0: no limit
@@ -25,6 +34,11 @@ struct THostOptions {
   std::optional<std::string> PowerNets;
   std::optional<std::string> GroundNets;
 };
+
+// What autoplace does unless told otherwise: three times the moves of the standard schedule from
+// seed 1, about ten seconds of CPU for a board of 300 parts.
+inline constexpr double DefaultEffort = 3.0;
+inline constexpr uint32_t DefaultSeed = 1;
 
 // Exit codes of the program.
 inline constexpr int ExitSuccess = 0;

@@ -92,6 +92,11 @@ std::optional<TOutputFiles> CheckOutputFiles(const THostOptions& options, TOutpu
     outputs.push_back({"--svg", files.Svg});
   if (!files.Png.empty())
     outputs.push_back({"--png", files.Png});
+  for (const auto& [option, file] :
+       {std::pair{"--board-svg", options.BoardSvg}, std::pair{"--board-png", options.BoardPng},
+        std::pair{"--report", options.Report}})
+    if (!file.empty())
+      outputs.push_back({option, file});
 
   const TFileIdentity input = IdentityOf(options.Board);
   for (size_t i = 0; i < outputs.size(); ++i) {

@@ -1,8 +1,9 @@
 #pragma once
 
-// The files a run writes, checked before the run: the placed board and the pictures must be files
-// other than the input and one another, regular files where they exist, writable, and in folders
-// that exist and can be written, so that nothing fails after the placed board is saved.
+// The files a run writes, checked before the run: the placed board, the pictures and the report
+// must be files other than the input and one another, regular files where they exist, writable,
+// and in folders that exist and can be written, so that nothing fails after the placed board is
+// saved.
 
 #include <optional>
 #include <string>

@@ -15,10 +15,14 @@
 #include "HostDialogs.h"
 #include "HostLibraries.h"
 #include "HostOutputs.h"
+#include "HostPictures.h"
+#include "HostReport.h"
 #include "HostSignals.h"
 #include "HostSummary.h"
 #include "HostText.h"
+#include "engine/PlaceObj.h"
 #include "prefs/Autodlgs.h"
+#include "shell/PlacerInterfaces.h"
 
 namespace {
 
@@ -96,6 +100,14 @@ std::string RunParameters(const THostOptions& options) {
   if (options.Seed) {
     parameters += "|Seed=" + std::to_string(*options.Seed);
   }
+  if (options.Effort != 1.0) {
+    char effort[64];
+    std::snprintf(effort, sizeof effort, "|Effort=%.17g", options.Effort);
+    parameters += effort;
+  }
+  if (options.Refine) {
+    parameters += "|Refine=1";
+  }
   return parameters;
 }
 
@@ -135,6 +147,55 @@ bool SavePictures(const TOutputFiles& files, HWND window) {
     return false;
   }
   return true;
+}
+
+// The engine's final cost, moves and passes.
+void TakeRunFigures(IServerDocument& placer, TRunReport& report) {
+  if (const auto options = TComPtr<IServerDocument>(&placer).As<IPlacerRunOptions>()) {
+    options->GetRunCost(&report.FinalCost);
+  }
+  TAutoPlacer* engine = nullptr;
+  if (const auto document = TComPtr<IServerDocument>(&placer).As<IPlacerDocument>()) {
+    document->GetAutoPlacer(&engine);
+  }
+  if (engine != nullptr) {
+    report.Moves = engine->MovesTotal;
+    report.Passes = engine->Finished ? engine->PassNumber : engine->PassNumber - 1;
+  }
+}
+
+bool SaveReportIfAsked(const THostOptions& options, const TRunReport& report) {
+  std::string error;
+  if (options.Report.empty() || SaveReport(options.Report, report, error)) {
+    return true;
+  }
+  std::fprintf(stderr, "autoplace: cannot save %s: %s\n", options.Report.c_str(), error.c_str());
+  return false;
+}
+
+std::string LengthTitle(const char* when, const TPlacementMeasures& measures) {
+  char title[128];
+  std::snprintf(title, sizeof title, "%s: signal half-perimeter %.0f mil", when,
+                measures.SignalHalfPerimeter);
+  return title;
+}
+
+bool SaveBoardPictures(const THostOptions& options, const TRunReport& report,
+                       const std::string& before, const std::string& after) {
+  std::vector<TBoardPicture> boards;
+  if (options.Compare) {
+    boards.push_back({LengthTitle("Before", report.Before), before});
+  }
+  boards.push_back({LengthTitle(options.Compare ? "After" : "Placed", report.After), after});
+  bool saved = true;
+  for (const std::string& file : {options.BoardSvg, options.BoardPng}) {
+    std::string error;
+    if (!file.empty() && !SaveBoardPicture(boards, file, error)) {
+      std::fprintf(stderr, "autoplace: cannot save %s: %s\n", file.c_str(), error.c_str());
+      saved = false;
+    }
+  }
+  return saved;
 }
 
 void PumpUntilRunEnds(const THostClient& client) {
@@ -194,7 +255,14 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: %s\n", supplyError.c_str());
     return ExitUsage;
   }
-  TRunSummary summary;
+  TRunReport report;
+  report.Board = options.Board;
+  report.Seed = options.Seed;
+  report.Effort = options.Effort;
+  report.Refine = options.Refine;
+  report.Before = MeasurePlacement(board);
+  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
+  TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
   summary.Before = MeasureBoard(board);
   summary.Notes = BoardNotes(board);
@@ -258,8 +326,11 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("netlist");
 
   summary.After = MeasureBoard(board);
+  report.After = MeasurePlacement(board);
+  TakeRunFigures(*state.Placer, report);
   // The pictures go first: a picture that fails leaves the board unsaved and the exit code true.
-  if (!SavePictures(*files, PlacerWindow(*state.Placer))) {
+  if (!SavePictures(*files, PlacerWindow(*state.Placer)) ||
+      !SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board))) {
     std::fprintf(stderr, "autoplace: the placed board was not saved\n");
     return ExitUnreadableBoard;
   }
@@ -272,13 +343,16 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("save");
 
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();
+  report.CpuSeconds = CpuSecondsUsed();
+  const bool reported = SaveReportIfAsked(options, report);
   if (!options.Quiet) {
     PrintSummary(stdout, summary);
+    PrintReportLines(stdout, report);
   }
   if (options.Timings) {
     phases.Print();
   }
-  return ExitSuccess;
+  return reported ? ExitSuccess : ExitUnreadableBoard;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "HostOptions.h"
 #include "HostRun.h"
+#include "HostStarts.h"
 
 int main(int argc, char** argv) {
   // Past a file-size limit a write is to fail with an error the save reports, not kill the host.
@@ -13,5 +14,5 @@ int main(int argc, char** argv) {
   if (!options) {
     return exitCode;
   }
-  return RunAutoplace(*options);
+  return options->Starts > 1 ? RunStarts(*options) : RunAutoplace(*options);
 }

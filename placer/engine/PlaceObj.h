@@ -12,6 +12,7 @@
 #include "MoveJournal.h"
 #include "OwnedPtr.h"
 #include "PlaceObjRecords.h"
+#include "RunTuning.h"
 #include "framework/TimeStamps.h"
 
 // Window handles are opaque pointers, declared the way the platform header declares them.
@@ -116,6 +117,12 @@ class TAutoPlacer {
   bool AcceptWorse();
   void CoolDown();
 
+  // Tuning of a run beyond the standard schedule (effort, refinement).
+  void PrepareRefinement();
+  void ApplyTuning();
+  void KeepTheBetterPlacement();
+  double SignalHalfPerimeter() const;
+
   // Bypass capacitors.
   void BypassExtents();
   void ReserveBypassSpace();
@@ -212,6 +219,10 @@ class TAutoPlacer {
 
   // A fixed seed for repeatable runs; without one the setup seeds from the clock.
   std::optional<uint32_t> Seed;
+  TRunTuning Tuning;
+  // The placement a refinement started from, and its signal half-perimeter length.
+  std::vector<TRecordPlacement> RefineStart;
+  double RefineStartLength = 0.0;
 
   // What the move of the current annealing step changed in the cost, for taking it back.
   TMoveJournal Journal;

@@ -80,7 +80,8 @@ void TAutoPlacer::ImportBoard(uint32_t boardHandle) {
 
   SetPlacementArea(*this, FindPlacementArea());
   ResetGroupIndices();
-  if (Board->GroupComponents)
+  // A refinement keeps the designer's arrangement: no groups are formed or moved aside.
+  if (Board->GroupComponents && !Tuning.Refine)
     GroupComponents();
 
   NumberNets();
@@ -98,8 +99,11 @@ void TAutoPlacer::ImportBoard(uint32_t boardHandle) {
   BuildKeepOutRects();
   ClassifyComponents();
   CopyComponentFlags();
+  if (Tuning.Refine)
+    PrepareRefinement();
 
   Setup();
   SetEngineParameters();
+  ApplyTuning();
   Board->Sync(PcbApi_ModeWrite);
 }

@@ -1,6 +1,7 @@
 #include "shell/Commands_Placer.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -79,6 +80,24 @@ std::optional<uint32_t> RunSeedParameter(const char* parameters) {
   return static_cast<uint32_t>(seed);
 }
 
+TRunTuning RunTuningParameters(const char* parameters) {
+  TRunTuning tuning;
+  std::string value;
+  if (GetParameter(parameters, "Effort", value)) {
+    const std::string_view text = TrimBlanks(value);
+    double effort = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), effort);
+    if (error == std::errc() && end == text.data() + text.size() && std::isfinite(effort) &&
+        effort > 0.0) {
+      tuning.Effort = effort;
+    }
+  }
+  if (GetParameter(parameters, "Refine", value)) {
+    tuning.Refine = SameTextTrimmed(value, "1") || SameTextTrimmed(value, "True");
+  }
+  return tuning;
+}
+
 int32_t CountBoardObjects(uint32_t boardHandle, uint8_t objectKind, TLayerNumber layer) {
   const uint32_t iterator = Pcb::CreateIterator(boardHandle, objectKind, 0, layer);
   int32_t count = 0;
@@ -142,6 +161,8 @@ void CommandRunAutoplacer(IUnknown* context, const char* parameters) {
   if (const auto options = document.As<IPlacerRunOptions>()) {
     const std::optional<uint32_t> seed = RunSeedParameter(parameters);
     CheckStatus(options->SetRunSeed(seed.has_value(), seed.value_or(0)));
+    const TRunTuning tuning = RunTuningParameters(parameters);
+    CheckStatus(options->SetRunTuning(tuning.Effort, tuning.Refine));
   }
   control->LoadBoardAndRun(board);
   ApplyAutoPcbUpdate(*document, parameters);

@@ -126,6 +126,7 @@ void TPlacerDocument::DoLoadBoardAndRun(uint32_t boardHandle) {
   TAutoPlacer& engine = *Engine;
   engine.ViewHandle = window;
   engine.Seed = RunSeed;
+  engine.Tuning = RunTuning;
   if (window != nullptr) {
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
@@ -162,6 +163,23 @@ HRESULT TPlacerDocument::SetRunSeed(bool hasSeed, uint32_t seed) {
   return S_OK;
 }
 
+HRESULT TPlacerDocument::SetRunTuning(double effort, bool refine) {
+  RunTuning.Effort = effort;
+  RunTuning.Refine = refine;
+  return S_OK;
+}
+
+HRESULT TPlacerDocument::GetRunCost(double* cost) {
+  if (cost == nullptr) {
+    return E_POINTER;
+  }
+  if (!Engine) {
+    return E_FAIL;
+  }
+  *cost = Engine->TotalCost();
+  return S_OK;
+}
+
 // ----------------------------------------------------------------------------------------------
 // IPlacerDocument
 
@@ -183,6 +201,7 @@ void TPlacerDocument::DoPlacementFinished() {
   }
   TEngineUse use(*this);
   TAutoPlacer& engine = *Engine;
+  engine.KeepTheBetterPlacement();
   engine.UseNetLength = true;
   engine.UseDensity = true;
   engine.EvaluateAll();

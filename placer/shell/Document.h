@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/RunTuning.h"
 #include "framework/RT_ServerImplementation.h"
 #include "shell/PlacerInterfaces.h"
 
@@ -37,6 +38,8 @@ class TPlacerDocument : public TInterfacedExtension<TServerDocument, IPlacerDocu
 
   // IPlacerRunOptions
   HRESULT STDMETHODCALLTYPE SetRunSeed(bool hasSeed, uint32_t seed) override;
+  HRESULT STDMETHODCALLTYPE SetRunTuning(double effort, bool refine) override;
+  HRESULT STDMETHODCALLTYPE GetRunCost(double* cost) override;
 
  protected:
   void CreateViews() override;
@@ -75,5 +78,6 @@ class TPlacerDocument : public TInterfacedExtension<TServerDocument, IPlacerDocu
   int32_t EngineUses = 0;
   uint32_t BoardHandle = 0;
   std::optional<uint32_t> RunSeed;
+  TRunTuning RunTuning;
   TGraphicalViewForm* Form = nullptr;  // freed by the framework with the view
 };

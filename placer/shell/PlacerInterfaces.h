@@ -39,6 +39,11 @@ struct IPlacerRunOptions : IUnknown {
 
   // A fixed seed for the engine's random generator (hasSeed true), or the clock (false).
   virtual HRESULT STDMETHODCALLTYPE SetRunSeed(bool hasSeed, uint32_t seed) = 0;
+  // Scales the per-pass move caps by effort (1: the standard run); refine starts from the
+  // board's own placement.
+  virtual HRESULT STDMETHODCALLTYPE SetRunTuning(double effort, bool refine) = 0;
+  // The engine's total cost now (after a finished run: the final cost); E_FAIL without an engine.
+  virtual HRESULT STDMETHODCALLTYPE GetRunCost(double* cost) = 0;
 };
 
 // The controls of the placer view's form.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -569,6 +570,160 @@ TEST_F(AutoplaceTest, QuietPrintsNothingButErrors) {
   const auto failed = Run("missing.pcb -o out.pcb -q");
   EXPECT_EQ(failed.ExitCode, 3);
   EXPECT_NE(failed.Output.find("autoplace:"), std::string::npos) << failed.Output;
+}
+
+// The report's signal half-perimeter length of a board, before or after the run.
+double SignalLength(const nlohmann::json& report, const char* side) {
+  return report.at(side).at("signalHalfPerimeter").get<double>();
+}
+
+TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
+  ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 -o b.pcb --report b.json -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o d.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "c.pcb"), ReadFile(Folder / "d.pcb"));
+  EXPECT_GT(Board("c.json").at("moves").get<double>(),
+            2.5 * Board("a.json").at("moves").get<double>());
+  // The defaults: effort 3 from seed 1.
+  ASSERT_EQ(Run("small.pcb -o f.pcb -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 1 --effort 3 -o g.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "f.pcb"), ReadFile(Folder / "g.pcb"));
+  EXPECT_EQ(Run("small.pcb --effort 0 -o e.pcb -q").ExitCode, 2);
+  EXPECT_EQ(Run("small.pcb --specified --effort 2 -o e.pcb -q").ExitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
+}
+
+TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
+  CopyExample("realistic.pcb");
+  // The placed board of a standard run is a placement to refine, as is the designer's own.
+  ASSERT_EQ(Run("realistic.pcb --seed 2 -o placed.pcb -q").ExitCode, 0);
+  for (const char* board : {"realistic.pcb", "small.pcb", "placed.pcb"}) {
+    for (const char* seed : {"1", "2"}) {
+      SCOPED_TRACE(std::string(board) + " seed " + seed);
+      ASSERT_EQ(Run(std::string(board) + " --refine --seed " + seed +
+                    " -o refined.pcb --report r.json -q")
+                    .ExitCode,
+                0);
+      const nlohmann::json report = Board("r.json");
+      EXPECT_LE(SignalLength(report, "after"), SignalLength(report, "before"));
+      EXPECT_TRUE(report.at("refine").get<bool>());
+    }
+  }
+}
+
+TEST_F(AutoplaceTest, SeveralStartsKeepTheCheapestRunAndRepeat) {
+  ASSERT_EQ(
+      Run("small.pcb --seed 4 --starts 3 --jobs 2 -o kept.pcb --report kept.json -q").ExitCode, 0);
+  const nlohmann::json report = Board("kept.json");
+  ASSERT_EQ(report.at("starts").size(), 3u);
+  double lowest = INFINITY;
+  for (const auto& start : report.at("starts")) {
+    EXPECT_EQ(start.at("exitCode"), 0);
+    lowest = std::min(lowest, start.at("finalCost").get<double>());
+  }
+  EXPECT_EQ(report.at("finalCost").get<double>(), lowest);
+  const uint32_t kept = report.at("seed");
+  EXPECT_GE(kept, 4u);
+  EXPECT_LE(kept, 6u);
+  // The kept board is the single run of its seed, and the same starts give it again.
+  ASSERT_EQ(Run("small.pcb --seed " + std::to_string(kept) + " -o single.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "kept.pcb"), ReadFile(Folder / "single.pcb"));
+  ASSERT_EQ(Run("small.pcb --seed 4 --starts 3 --jobs 1 -o again.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "kept.pcb"), ReadFile(Folder / "again.pcb"));
+}
+
+// Four parts on a 1000 mil board: SIG joins R1, R2, R3 (box 200 by 300 mil), OUT joins R1 and R2
+// (200 by 100), LONE has one pad and VCC is a supply net; R4 overlaps R1.
+constexpr const char* TinyBoard = R"({
+  "format": "pcb-board", "version": 1,
+  "board": {"placer": {"powerNets": "VCC", "groundNets": "GND"}},
+  "nets": ["VCC", "GND", "SIG", "OUT", "LONE"],
+  "components": [
+    {"designator": "R1", "layer": "TopLayer", "x": 120, "y": 100, "pads": [
+      {"name": "1", "x": 100, "y": 100, "size": [30, 30], "layer": "TopLayer", "net": "SIG"},
+      {"name": "2", "x": 140, "y": 100, "size": [30, 30], "layer": "TopLayer", "net": "OUT"}]},
+    {"designator": "R2", "layer": "TopLayer", "x": 320, "y": 200, "pads": [
+      {"name": "1", "x": 300, "y": 200, "size": [30, 30], "layer": "TopLayer", "net": "SIG"},
+      {"name": "2", "x": 340, "y": 200, "size": [30, 30], "layer": "TopLayer", "net": "OUT"}]},
+    {"designator": "R3", "layer": "TopLayer", "x": 200, "y": 420, "pads": [
+      {"name": "1", "x": 200, "y": 400, "size": [30, 30], "layer": "TopLayer", "net": "SIG"},
+      {"name": "2", "x": 200, "y": 440, "size": [30, 30], "layer": "TopLayer", "net": "VCC"}]},
+    {"designator": "R4", "layer": "TopLayer", "x": 140, "y": 110, "pads": [
+      {"name": "1", "x": 120, "y": 110, "size": [30, 30], "layer": "TopLayer", "net": "LONE"},
+      {"name": "2", "x": 160, "y": 110, "size": [30, 30], "layer": "TopLayer", "net": "VCC"}]}],
+  "primitives": [
+    {"kind": "track", "layer": "KeepOutLayer", "x1": 0, "y1": 0, "x2": 1000, "y2": 0, "width": 10},
+    {"kind": "track", "layer": "KeepOutLayer", "x1": 1000, "y1": 0, "x2": 1000, "y2": 1000, "width": 10},
+    {"kind": "track", "layer": "KeepOutLayer", "x1": 1000, "y1": 1000, "x2": 0, "y2": 1000, "width": 10},
+    {"kind": "track", "layer": "KeepOutLayer", "x1": 0, "y1": 1000, "x2": 0, "y2": 0, "width": 10}]
+})";
+
+// The half-perimeter length of the signal nets of a saved JSON board, worked out here afresh.
+double HalfPerimeterOf(const nlohmann::json& board) {
+  std::map<std::string, std::array<double, 4>> boxes;  // left, bottom, right, top
+  for (const auto& component : board["components"]) {
+    for (const auto& pad : component["pads"]) {
+      const std::string net = pad.value("net", "");
+      if (net.empty() || net == "VCC" || net == "GND") {
+        continue;
+      }
+      const double x = pad["x"], y = pad["y"];
+      auto [box, added] = boxes.try_emplace(net, std::array<double, 4>{x, y, x, y});
+      box->second = {std::min(box->second[0], x), std::min(box->second[1], y),
+                     std::max(box->second[2], x), std::max(box->second[3], y)};
+    }
+  }
+  double length = 0;
+  for (const auto& [net, box] : boxes) {
+    length += box[2] - box[0] + box[3] - box[1];
+  }
+  return length;
+}
+
+TEST_F(AutoplaceTest, TheReportsFiguresAreThoseOfTheBoardBeforeAndAfter) {
+  std::ofstream(Folder / "tiny.pcb") << TinyBoard;
+  const auto result = Run("tiny.pcb --seed 3 -o placed.pcb --report report.json");
+  ASSERT_EQ(result.ExitCode, 0) << result.Output;
+  const nlohmann::json report = Board("report.json");
+  const nlohmann::json& before = report.at("before");
+  EXPECT_EQ(before.at("signalHalfPerimeter"), 800.0);  // SIG 200 + 300, OUT 200 + 100
+  EXPECT_EQ(before.at("signalNets"), 2);
+  EXPECT_EQ(before.at("overlaps"), 1);
+  EXPECT_EQ(before.at("components"), 4);
+  EXPECT_EQ(before.at("movable"), 4);
+  EXPECT_EQ(before.at("locked"), 0);
+  EXPECT_GT(before.at("connectionLength").get<double>(), 0.0);
+  EXPECT_EQ(report.at("seed"), 3);
+  EXPECT_EQ(report.at("effort"), 3.0);  // the default
+  EXPECT_EQ(report.at("passes"), 70);
+  EXPECT_GT(report.at("moves").get<double>(), 0.0);
+  EXPECT_GT(report.at("cpuSeconds").get<double>(), 0.0);
+  EXPECT_EQ(report.at("output"), "placed.pcb");
+  EXPECT_NEAR(report.at("after").at("signalHalfPerimeter").get<double>(),
+              HalfPerimeterOf(Board("placed.pcb")), 1e-6);
+  EXPECT_NE(result.Output.find("Signal half-perimeter length: 800 mil before"), std::string::npos)
+      << result.Output;
+}
+
+TEST_F(AutoplaceTest, BoardPicturesShowThePartsAndCompareBeforeWithAfter) {
+  std::ofstream(Folder / "tiny.pcb") << TinyBoard;
+  ASSERT_EQ(Run("tiny.pcb --seed 3 -o placed.pcb --board-svg one.svg -q").ExitCode, 0);
+  ASSERT_EQ(
+      Run("tiny.pcb --seed 3 -o placed.pcb --compare --board-svg two.svg --board-png two.png -q")
+          .ExitCode,
+      0);
+  const std::string one = ReadFile(Folder / "one.svg");
+  const std::string two = ReadFile(Folder / "two.svg");
+  for (const std::string& svg : {one, two}) {
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("glyph"), std::string::npos);  // the designators and titles as text
+  }
+  EXPECT_NE(one.find("width=\"1000\""), std::string::npos);
+  EXPECT_NE(two.find("width=\"2000\""), std::string::npos);  // two panels side by side
+  EXPECT_EQ(ReadFile(Folder / "two.png").substr(1, 3), "PNG");
+  EXPECT_EQ(Run("tiny.pcb --seed 3 -o placed.pcb --board-png /nonexistent/x.png -q").ExitCode, 3);
 }
 
 }  // namespace

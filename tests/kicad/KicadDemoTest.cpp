@@ -169,9 +169,10 @@ TEST_F(KicadDemoTest, PlacedBoardsKeepTheRulesAndKicadLoadsThem) {
     fs::copy_file(file, input, fs::copy_options::overwrite_existing);
     const fs::path output = Folder / "placed.kicad_pcb";
     int exitCode = -1;
-    const std::string report = Capture("'" AUTOPLACE_PATH "' " + Quoted(input) +
-                                           " --seed 1 -q -o " + Quoted(output) + " </dev/null 2>&1",
-                                       exitCode);
+    const std::string report =
+        Capture("'" AUTOPLACE_PATH "' " + Quoted(input) + " --specified --seed 1 -q -o " +
+                    Quoted(output) + " </dev/null 2>&1",
+                exitCode);
     const json before = EditorBoard(file);
     if (exitCode == 5) {  // a board without nets has nothing to place
       EXPECT_FALSE(fs::exists(output));

@@ -207,6 +207,33 @@ TEST_F(ShellTest, TheSameSeedGivesTheSamePlacement) {
   }
 }
 
+TEST_F(ShellTest, EffortAndRefineReachTheEngineAndBadValuesLeaveTheStandardRun) {
+  struct TCase {
+    const char* Parameters;
+    double Effort;
+    bool Refine;
+  };
+  const TCase cases[] = {{"Batch=True|Seed=3", 1.0, false},
+                         {"Batch=True|Seed=3|Effort= 2.5 |Refine=1", 2.5, true},
+                         {"Batch=True|Seed=3|Effort=0|Refine=TRUE", 1.0, true},
+                         {"Batch=True|Seed=3|Effort=-4|Refine=yes", 1.0, false},
+                         {"Batch=True|Seed=3|Effort=nan|Refine=0", 1.0, false},
+                         {"Batch=True|Seed=3|Effort=3x", 1.0, false}};
+  int index = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Parameters);
+    const std::string name = "T" + std::to_string(index++) + ".pcb";
+    const auto board = OpenBoardCopy(SmallBoard, name);
+    ASSERT_EQ(Launch("RunAutoplacer", c.Parameters, board->View.Get()), S_OK);
+    const TAutoPlacer& engine =
+        *Engine(PlacerDocument(std::filesystem::path(name).stem().string()));
+    EXPECT_EQ(engine.Tuning.Effort, c.Effort);
+    EXPECT_EQ(engine.Tuning.Refine, c.Refine);
+    const int ended = Client->RunsEnded;
+    ASSERT_TRUE(PumpUntil([&] { return Client->RunsEnded == ended + 1; }));
+  }
+}
+
 TEST_F(ShellTest, AStoppedRunWritesNothing) {
   const auto board = OpenBoardCopy(SmallBoard);
   const auto before = SavedComponents();

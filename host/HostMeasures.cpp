@@ -1,0 +1,73 @@
+#include "HostMeasures.h"
+
+#include <algorithm>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "HostLibraries.h"
+
+namespace {
+
+struct TNetBox {
+  double Left, Bottom, Right, Top;
+  int Pads = 0;
+};
+
+std::set<std::string> SupplyNets(const nlohmann::json& placer) {
+  std::set<std::string> names;
+  for (const char* key : {"powerNets", "groundNets"}) {
+    std::istringstream words(placer.value(key, ""));
+    for (std::string word; words >> word;) {
+      names.insert(word);
+    }
+  }
+  return names;
+}
+
+void Extend(TNetBox& box, double x, double y) {
+  if (box.Pads++ == 0) {
+    box = {x, y, x, y, 1};
+    return;
+  }
+  box.Left = std::min(box.Left, x);
+  box.Right = std::max(box.Right, x);
+  box.Bottom = std::min(box.Bottom, y);
+  box.Top = std::max(box.Top, y);
+}
+
+}  // namespace
+
+bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures) {
+  measures = {};
+  try {
+    const nlohmann::json board = nlohmann::json::parse(text);
+    const std::set<std::string> supply =
+        SupplyNets(board.at("board").value("placer", nlohmann::json::object()));
+    std::map<std::string, TNetBox> boxes;
+    for (const auto& component : board.value("components", nlohmann::json::array())) {
+      for (const auto& pad : component.value("pads", nlohmann::json::array())) {
+        const std::string net = pad.value("net", "");
+        if (!net.empty() && supply.count(net) == 0) {
+          Extend(boxes[net], pad.value("x", 0.0), pad.value("y", 0.0));
+        }
+      }
+    }
+    for (const auto& [name, box] : boxes) {
+      if (box.Pads >= 2) {
+        ++measures.SignalNets;
+        measures.SignalHalfPerimeter += (box.Right - box.Left) + (box.Top - box.Bottom);
+      }
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+TPlacementMeasures MeasurePlacement(uint32_t board) {
+  TPlacementMeasures measures;
+  MeasurePlacementText(EditorText(Editor().GetBoardText, board), measures);
+  return measures;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// Figures of a placement that placers are compared by, taken from the JSON form of a board: the
+// half-perimeter length of the signal nets (the box around each net's pads, the supply nets of
+// the placer options left out).
+
+#include <cstdint>
+#include <string>
+
+struct TPlacementMeasures {
+  double SignalHalfPerimeter = 0;  // mils
+  int SignalNets = 0;              // nets with two pads or more that are not supply nets
+};
+
+// False when the text cannot be read as a board.
+bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures);
+
+// The measures of the board as the editor holds it now; zero when they cannot be had.
+TPlacementMeasures MeasurePlacement(uint32_t board);
