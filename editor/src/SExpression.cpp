@@ -29,19 +29,6 @@ char EscapedChar(char c) {
 
 }  // namespace
 
-std::string LineAndColumnOf(std::string_view text, size_t offset) {
-  size_t line = 1, column = 1;
-  for (size_t i = 0; i < offset && i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
 TSExpression::TSExpression(std::string text) : Source(std::move(text)) {
   if (Source.size() >= std::numeric_limits<uint32_t>::max())
     throw Fault(0, "the file is too large");

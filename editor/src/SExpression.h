@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TextPlace.h"
+
 namespace Tarnix {
 
 // A text that is no well-formed S-expression: the message starts with the line and column of the
@@ -19,9 +21,6 @@ class ESExpression : public std::runtime_error {
   ESExpression(size_t offset, const std::string& what) : std::runtime_error(what), Offset(offset) {}
   size_t Offset;
 };
-
-// "line L, column C" of a byte of the text (both counted from 1).
-std::string LineAndColumnOf(std::string_view text, size_t offset);
 
 // Node handles are indices; NoNode ends a walk.
 using TNodeId = int32_t;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BoardFile.h"
+#include "TextPlace.h"
 
 namespace Tarnix {
 
@@ -111,16 +112,7 @@ class TStrictHandler {
 
 // "line 3, column 7" of a byte position (counted from 1) in the text.
 std::string LineAndColumn(const std::string& text, size_t position) {
-  size_t line = 1, column = 1;
-  for (size_t i = 0; i + 1 < position && i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return LineAndColumnOf(text, position == 0 ? 0 : position - 1);
 }
 
 }  // namespace

@@ -32,20 +32,6 @@ const char* const BaseBoard = R"({
   ]
 })";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos)
-    text.replace(at, from.size(), to);
-  return text;
-}
-
-struct TMalformed {
-  std::string From;
-  std::string To;
-  std::string Message;  // after "<file>: "
-};
-
 using namespace std::string_literals;
 
 const TMalformed MalformedCases[] = {

@@ -72,6 +72,14 @@ std::string TScratch::Write(const std::string& name, const std::string& text) co
   return path;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos)
+    text.replace(at, from.size(), to);
+  return text;
+}
+
 std::string ReadText(const std::string& fileName) {
   std::ifstream file(fileName, std::ios::binary);
   std::ostringstream text;

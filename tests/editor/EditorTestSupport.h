@@ -40,6 +40,16 @@ class TScratch {
 
 std::string ReadText(const std::string& fileName);
 
+// The text with the first From replaced by To; fails the test when there is no From.
+std::string Replaced(std::string text, const std::string& from, const std::string& to);
+
+// A malformed file made from a good one by one replacement, and the message it must give.
+struct TMalformed {
+  std::string From;
+  std::string To;
+  std::string Message;  // after "<file>: "
+};
+
 // Opens board text written to a scratch file; fails the test when the editor refuses it.
 uint32_t OpenText(const TScratch& scratch, const std::string& text,
                   const std::string& name = "board.pcb");

@@ -175,14 +175,6 @@ TEST(KicadBoardTest, PadsTurnWithTheirFootprint) {
   Tarnix_CloseBoard(newer);
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos)
-    text.replace(at, from.size(), to);
-  return text;
-}
-
 int32_t Units(double mm) {
   return static_cast<int32_t>(std::nearbyint(mm * 10000 / 0.0254));
 }
@@ -241,12 +233,6 @@ TEST(KicadBoardTest, SavingEditsOnlyThePlacementOfWhatMoved) {
   EXPECT_NE(straight.find("(at 115 100)\n"), std::string::npos);
   EXPECT_NE(straight.find("(at -2 -1)\n"), std::string::npos);
 }
-
-struct TMalformed {
-  const char* From;
-  const char* To;
-  const char* Message;  // after "<file>: "
-};
 
 const char* const SmallBoard = R"((kicad_pcb (version 20211014) (generator pcbnew)
   (net 0 "") (net 1 "GND")

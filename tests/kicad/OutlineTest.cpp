@@ -2,24 +2,14 @@
 // cut-out, and a connector that overhangs the edge. autoplace places them; the checks read the
 // saved board and judge it against the outline the fixture drew, with geometry of their own.
 
-#include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
-#include <string>
-
-#include "TarnixHost.h"
+#include "KicadTestSupport.h"
 #include "host/BoardBoxes.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using nlohmann::json;
+using namespace KicadTest;
 
 constexpr double MilPerMm = 1000.0 / 25.4;
 
@@ -98,34 +88,12 @@ class KicadOutlineTest : public testing::Test {
   // Runs autoplace on the board text; the printed summary and exit code.
   std::string Place(const std::string& text, const std::string& options, int& exitCode) {
     std::ofstream(Folder / "board.kicad_pcb") << text;
-    const std::string command = "'" AUTOPLACE_PATH "' '" + (Folder / "board.kicad_pcb").string() +
-                                "' --seed 1 -o '" + (Folder / "placed.kicad_pcb").string() + "' " +
-                                options + " </dev/null 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      output.append(buffer, n);
-    const int status = pclose(pipe);
-    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return output;
+    return Capture("'" AUTOPLACE_PATH "' " + Quoted(Folder / "board.kicad_pcb") + " --seed 1 -o " +
+                       Quoted(Folder / "placed.kicad_pcb") + " " + options + " </dev/null 2>&1",
+                   exitCode);
   }
 
-  json Placed() {
-    char message[1024] = "";
-    const uint32_t board =
-        Tarnix_OpenBoard((Folder / "placed.kicad_pcb").c_str(), message, sizeof message);
-    EXPECT_NE(board, 0u) << message;
-    if (board == 0)
-      return json::object();
-    size_t needed = 0;
-    Tarnix_GetBoardText(board, nullptr, 0, &needed);
-    std::string text(needed + 1, '\0');
-    Tarnix_GetBoardText(board, text.data(), text.size(), &needed);
-    text.resize(needed);
-    Tarnix_CloseBoard(board);
-    return json::parse(text);
-  }
+  json Placed() { return EditorBoard(Folder / "placed.kicad_pcb"); }
 
   fs::path Folder;
 };
