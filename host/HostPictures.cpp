@@ -14,6 +14,8 @@
 #include <set>
 #include <sstream>
 
+#include "HostPadSize.h"
+
 namespace {
 
 using TJson = nlohmann::json;
@@ -40,15 +42,7 @@ struct TBox {
 
 // A pad's rectangle: its size turned by its rotation (off the axes, its larger side both ways).
 void AddPad(TBox& box, const TJson& pad) {
-  const auto size = pad.value("size", TJson::array({0, 0}));
-  double w = size.at(0).get<double>() / 2;
-  double h = size.at(1).get<double>() / 2;
-  const double turn = std::fmod(std::fabs(pad.value("rotation", 0.0)), 180.0);
-  if (turn == 90.0) {
-    std::swap(w, h);
-  } else if (turn != 0.0) {
-    w = h = std::hypot(w, h);
-  }
+  const auto [w, h] = PadHalfSize(pad);
   const double x = pad.value("x", 0.0), y = pad.value("y", 0.0);
   box.Add(x - w, y - h);
   box.Add(x + w, y + h);

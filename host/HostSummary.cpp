@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "HostPadSize.h"
+
 namespace {
 
 struct TRect {
@@ -40,15 +42,7 @@ TRect BoundsOf(const nlohmann::json& component) {
   TRect rect{};
   bool empty = true;
   for (const auto& pad : component.value("pads", nlohmann::json::array())) {
-    const auto size = pad.value("size", nlohmann::json::array({0, 0}));
-    double w = size.at(0).get<double>() / 2;
-    double h = size.at(1).get<double>() / 2;
-    const double turn = std::fmod(std::fabs(pad.value("rotation", 0.0)), 180.0);
-    if (turn == 90.0) {
-      std::swap(w, h);
-    } else if (turn != 0.0) {
-      w = h = std::hypot(w, h);
-    }
+    const auto [w, h] = PadHalfSize(pad);
     const double x = pad.value("x", 0.0);
     const double y = pad.value("y", 0.0);
     Extend(rect, x - w, y - h, x + w, y + h, empty);
