@@ -2,7 +2,7 @@
 # in place of the Linux folders. On Windows the real Windows API stands where platform/ stands on
 # Linux. So far this builds the plug-in, Placer.dll, and the stand-in editor, Tarnix.dll, and runs
 # under Wine the engine's tests and a test of the two libraries' binding. The command-line host
-# (autoplace.exe) is not built for Windows yet.
+# (autoplace.exe) is built too; its end-to-end tests run it under Wine.
 
 # SSE2 arithmetic, as on x86-64: the x87 unit would keep intermediate results in 80 bits and round
 # differently from the Linux build.
@@ -15,8 +15,13 @@ add_subdirectory(sdk)
 
 # The platform's Windows names come from the real Windows headers and libraries; what the Linux
 # stand-in adds beyond them has a Windows backend in platform/win.
+# The default message box, the default modal loop and the sending side of form automation need
+# nothing else of the stand-in and are shared with it.
 file(GLOB platform_win_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/win/src/*.cpp)
-add_library(platform STATIC ${platform_win_sources})
+add_library(platform STATIC ${platform_win_sources}
+                            ${PROJECT_SOURCE_DIR}/platform/src/DefaultMessageBox.cpp
+                            ${PROJECT_SOURCE_DIR}/platform/src/ModalLoop.cpp
+                            ${PROJECT_SOURCE_DIR}/platform/src/FormAutomation.cpp)
 target_include_directories(platform PUBLIC ${PROJECT_SOURCE_DIR}/platform/win/include)
 target_link_libraries(platform PUBLIC user32 gdi32 advapi32)
 
@@ -63,6 +68,28 @@ target_include_directories(Tarnix PUBLIC ${PROJECT_SOURCE_DIR}/editor/include
 target_link_libraries(Tarnix PRIVATE pcb_sdk tarnix_board_json)
 target_link_options(Tarnix PRIVATE -Wl,--kill-at)
 
+# The command-line host, autoplace.exe. It loads Tarnix.dll, then Placer.dll, from its own folder
+# and exports the host functions the plug-in looks up (autoplace.def).
+add_library(CLI11::CLI11 INTERFACE IMPORTED)
+target_include_directories(CLI11::CLI11 INTERFACE ${host_headers})
+set(host_folder ${PROJECT_SOURCE_DIR}/host)
+add_library(autoplace_host STATIC
+            ${host_folder}/HostText.cpp ${host_folder}/HostLibraries.cpp
+            ${host_folder}/HostDocuments.cpp ${host_folder}/HostClient.cpp
+            ${host_folder}/HostStatusBar.cpp ${host_folder}/HostDialogs.cpp
+            ${host_folder}/HostSummary.cpp ${host_folder}/HostOptions.cpp
+            ${host_folder}/HostOptionValues.cpp ${host_folder}/HostOutputs.cpp
+            ${host_folder}/HostRun.cpp ${host_folder}/HostBoard.cpp
+            ${host_folder}/win/HostModulesWin.cpp ${host_folder}/win/HostSignalsWin.cpp)
+target_include_directories(autoplace_host PUBLIC ${host_folder} ${PROJECT_SOURCE_DIR}/placer
+                                                 ${PROJECT_SOURCE_DIR})
+target_link_libraries(autoplace_host PUBLIC platform
+                                     PRIVATE nlohmann_json::nlohmann_json CLI11::CLI11)
+add_executable(autoplace ${host_folder}/main.cpp ${host_folder}/HostExports.cpp
+                         ${host_folder}/win/autoplace.def)
+target_link_libraries(autoplace PRIVATE autoplace_host)
+add_dependencies(autoplace Placer Tarnix)
+
 if(PLACER_BUILD_TESTS)
   enable_testing()
   # Debian's googletest package brings the sources, built here for the target.
@@ -86,4 +113,14 @@ if(PLACER_BUILD_TESTS)
   target_link_libraries(windows_tests PRIVATE placer_pcb gtest_main)
   add_dependencies(windows_tests Placer Tarnix)
   gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+  # autoplace.exe on the example boards; with the Linux build's autoplace given
+  # (-DPLACER_LINUX_AUTOPLACE=.../build/bin/autoplace), the placed boards of both platforms must be
+  # byte-identical.
+  set(PLACER_LINUX_AUTOPLACE "" CACHE FILEPATH "The Linux build's autoplace, to compare with")
+  add_test(NAME AutoplaceUnderWine
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/autoplace-under-wine
+                   ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CMAKE_BINARY_DIR}/wine-prefix
+                   $<TARGET_FILE:autoplace> ${PROJECT_SOURCE_DIR}/examples
+                   ${CMAKE_BINARY_DIR}/autoplace-under-wine ${PLACER_LINUX_AUTOPLACE})
 endif()

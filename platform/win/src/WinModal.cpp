@@ -1,7 +1,8 @@
 // Modal forms on Windows. A form's modal result is a property of its window, so that every module
-// of the process reads and sets the same one. The modal handler is this module's: a host cannot
-// install one into a plug-in here, and a plug-in's forms run their own modal loop, as a real dialog
-// of the plug-in would.
+// of the process reads and sets the same one. Each module has its own copy of this file; the host
+// program exports PlatformHostRunModal (below), so that a plug-in's forms go through the handler
+// the host installed, as on Linux, where both share one platform library. Without that export a
+// form runs its own modal loop, as a real dialog of the plug-in would.
 
 #include <functional>
 
@@ -38,22 +39,16 @@ PlatformModalHandler PlatformSetModalHandler(PlatformModalHandler handler) {
   return previous;
 }
 
-int PlatformRunModal(HWND form) {
-  PlatformSetModalResult(form, 0);
+// Runs this module's handler, or the default loop.
+extern "C" int PlatformHostRunModal(HWND form) {
   PlatformModalHandler handler = InstalledHandler();  // a copy: the handler may replace itself
   return handler ? handler(form) : PlatformRunModalLoop(form);
 }
 
-int PlatformRunModalLoop(HWND form) {
-  MSG msg;
-  while (IsWindow(form) && PlatformGetModalResult(form) == 0) {
-    if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
-      return IDCANCEL;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  const int result = PlatformGetModalResult(form);
-  return result != 0 ? result : IDCANCEL;
+int PlatformRunModal(HWND form) {
+  PlatformSetModalResult(form, 0);
+  using TRunModal = int (*)(HWND);
+  const auto host = reinterpret_cast<TRunModal>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(nullptr), "PlatformHostRunModal")));
+  return !InstalledHandler() && host != nullptr ? host(form) : PlatformHostRunModal(form);
 }
