@@ -1,26 +1,14 @@
 #include "HostLibraries.h"
 
-#include <dlfcn.h>
-
-#include <filesystem>
 #include <stdexcept>
+
+#include "HostModules.h"
 
 namespace {
 
-void* LoadFromExecutableFolder(const std::string& name) {
-  // An absolute path: the dynamic loader searches nothing.
-  const std::string path = ExecutableFolder() + "/" + name;
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
-  if (library == nullptr) {
-    const char* reason = dlerror();
-    throw std::runtime_error(reason != nullptr ? reason : "cannot load " + path);
-  }
-  return library;
-}
-
 template <class TFunction>
 void Bind(void* library, const char* name, TFunction& function) {
-  function = reinterpret_cast<TFunction>(dlsym(library, name));
+  function = reinterpret_cast<TFunction>(LibraryEntry(library, name));
   if (function == nullptr) {
     throw std::runtime_error(std::string("missing entry point ") + name);
   }
@@ -28,13 +16,9 @@ void Bind(void* library, const char* name, TFunction& function) {
 
 }  // namespace
 
-std::string ExecutableFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 const TEditor& Editor() {
   static const TEditor editor = [] {
-    void* library = LoadFromExecutableFolder("libTarnix.so");
+    void* library = LoadFromExecutableFolder(EditorLibraryName);
     TEditor bound{};
     Bind(library, "Tarnix_OpenBoard", bound.OpenBoard);
     Bind(library, "Tarnix_CreateBoard", bound.CreateBoard);
@@ -69,7 +53,7 @@ TServerFactory LoadedServerFactory() {
   static const TServerFactory factory = [] {
     Editor();  // the plug-in binds the editor's entry points when it loads
     TServerFactory bound = nullptr;
-    Bind(LoadFromExecutableFolder("libPlacer.so"), "ServerFactory", bound);
+    Bind(LoadFromExecutableFolder(PlacerLibraryName), "ServerFactory", bound);
     return bound;
   }();
   return factory;

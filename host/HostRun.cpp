@@ -288,6 +288,11 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: nothing to place (no components or no nets)\n");
     return ExitNothingToPlace;
   }
+#ifdef _WIN32
+  // Windows paints only windows that are shown: the host shows the placer's view, as it shows
+  // every document's view.
+  ShowWindow(PlacerWindow(*state.Placer), SW_SHOWNOACTIVATE);
+#endif
   if (state.StopRequested) {
     StopRun();
   }

@@ -8,7 +8,9 @@
 
 int main(int argc, char** argv) {
   // Past a file-size limit a write is to fail with an error the save reports, not kill the host.
+#ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   int exitCode = ExitSuccess;
   const auto options = ParseOptions(argc, argv, exitCode);
   if (!options) {

@@ -11,7 +11,11 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#if defined(__GNUC__)
+#if defined(_WIN32) && defined(PCBAPI_EXPORTS)
+#define TARNIX_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define TARNIX_API
+#elif defined(__GNUC__)
 #define TARNIX_API __attribute__((visibility("default")))
 #else
 #define TARNIX_API

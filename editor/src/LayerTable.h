@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "pcb/Layers.h"
+#include "pcb/PcbLayers.h"
 
 namespace Tarnix {
 

@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr const char* UnattendedModeKey = "\\Software\\Quenor\\TestMode";
+// The key "\Software\Quenor\TestMode" of the local machine. RegOpenKeyEx takes the path below
+// the root without the leading separator: Windows refuses a sub-key that begins with one.
+constexpr const char* UnattendedModeKey = "Software\\Quenor\\TestMode";
 
 bool UnattendedMode() {
   HKEY key = nullptr;

@@ -1,34 +1,8 @@
 // Message boxes and modal forms go through handlers that the host installs.
 
-#include <cstdio>
-
 #include "PlatformState.h"
 
 using platform::GetState;
-
-namespace {
-
-int FirstButton(UINT type) {
-  switch (type & MB_TYPEMASK) {
-    case MB_ABORTRETRYIGNORE:
-      return IDABORT;
-    case MB_YESNOCANCEL:
-    case MB_YESNO:
-      return IDYES;
-    case MB_RETRYCANCEL:
-      return IDRETRY;
-    default:
-      return IDOK;
-  }
-}
-
-}  // namespace
-
-int PlatformDefaultMessageBox(HWND /*owner*/, const char* text, const char* caption, UINT type) {
-  std::fprintf(stderr, "%s: %s\n", caption, text);
-  std::fflush(stderr);
-  return FirstButton(type);
-}
 
 PlatformMessageBoxHandler PlatformSetMessageBoxHandler(PlatformMessageBoxHandler handler) {
   auto previous = std::move(GetState().MessageBoxHandler);
@@ -66,18 +40,4 @@ int PlatformRunModal(HWND form) {
   PlatformSetModalResult(form, 0);
   PlatformModalHandler handler = GetState().ModalHandler;
   return handler ? handler(form) : PlatformRunModalLoop(form);
-}
-
-int PlatformRunModalLoop(HWND form) {
-  MSG msg;
-  while (IsWindow(form) && PlatformGetModalResult(form) == 0) {
-    if (GetMessageA(&msg, nullptr, 0, 0) == FALSE) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
-      return IDCANCEL;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  int result = PlatformGetModalResult(form);
-  return result != 0 ? result : IDCANCEL;
 }

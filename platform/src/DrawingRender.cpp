@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "Latin1Text.h"
 #include "PlatformState.h"
 
 namespace {
@@ -38,22 +39,6 @@ std::string SystemError(const std::string& what, const std::string& path) {
 void SetColor(cairo_t* cr, COLORREF color) {
   cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
                        GetBValue(color) / 255.0);
-}
-
-// Single-byte text (Latin-1) as the UTF-8 that Cairo expects; control characters become blanks.
-std::string ToUtf8(const std::string& text) {
-  std::string utf8;
-  for (unsigned char c : text) {
-    if (c < 0x20 || c == 0x7F) {
-      utf8 += ' ';
-    } else if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
 }
 
 struct Box {
@@ -120,7 +105,7 @@ void DrawText(cairo_t* cr, const PlatformPrimitive& p) {
   cairo_font_extents(cr, &extents);
   SetColor(cr, p.PenColor);
   cairo_move_to(cr, p.Bounds.left, p.Bounds.top + extents.ascent);
-  cairo_show_text(cr, ToUtf8(p.Text).c_str());
+  cairo_show_text(cr, platform::Latin1ToUtf8(p.Text).c_str());
   cairo_new_path(cr);
 }
 

@@ -30,7 +30,13 @@
 #define PCBAPI_CALL
 #endif
 
-#if defined(__GNUC__)
+// The editor exports the entry points (it defines PCBAPI_EXPORTS when it builds); on Windows they
+// are exported under their plain names (no stdcall decoration), as the placer looks them up.
+#if defined(_WIN32) && defined(PCBAPI_EXPORTS)
+#define PCBAPI_VISIBLE __declspec(dllexport)
+#elif defined(_WIN32)
+#define PCBAPI_VISIBLE
+#elif defined(__GNUC__)
 #define PCBAPI_VISIBLE __attribute__((visibility("default")))
 #else
 #define PCBAPI_VISIBLE
