@@ -80,10 +80,14 @@ add_library(autoplace_host STATIC
             ${host_folder}/HostSummary.cpp ${host_folder}/HostOptions.cpp
             ${host_folder}/HostOptionValues.cpp ${host_folder}/HostOutputs.cpp
             ${host_folder}/HostRun.cpp ${host_folder}/HostBoard.cpp
-            ${host_folder}/win/HostModulesWin.cpp ${host_folder}/win/HostSignalsWin.cpp)
+            ${host_folder}/HostDecoupling.cpp ${host_folder}/HostMeasures.cpp
+            ${host_folder}/HostReport.cpp
+            ${host_folder}/win/HostModulesWin.cpp ${host_folder}/win/HostSignalsWin.cpp
+            ${host_folder}/win/HostCpuTimeWin.cpp ${host_folder}/win/HostStartsWin.cpp
+            ${host_folder}/win/HostPicturesWin.cpp)
 target_include_directories(autoplace_host PUBLIC ${host_folder} ${PROJECT_SOURCE_DIR}/placer
                                                  ${PROJECT_SOURCE_DIR})
-target_link_libraries(autoplace_host PUBLIC platform
+target_link_libraries(autoplace_host PUBLIC platform pcb_sdk
                                      PRIVATE nlohmann_json::nlohmann_json CLI11::CLI11)
 add_executable(autoplace ${host_folder}/main.cpp ${host_folder}/HostExports.cpp
                          ${host_folder}/win/autoplace.def)
@@ -100,8 +104,10 @@ if(PLACER_BUILD_TESTS)
   include(GoogleTest)
 
   file(GLOB engine_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/engine/*Test.cpp)
+  # The run loop, drawing and whole-run tests need the platform stand-in.
   list(REMOVE_ITEM engine_test_sources ${PROJECT_SOURCE_DIR}/tests/engine/RunLoopTest.cpp
-       ${PROJECT_SOURCE_DIR}/tests/engine/DrawTest.cpp)
+       ${PROJECT_SOURCE_DIR}/tests/engine/DrawTest.cpp
+       ${PROJECT_SOURCE_DIR}/tests/engine/GoldenRunTest.cpp)
   add_executable(engine_tests ${engine_test_sources})
   target_link_libraries(engine_tests PRIVATE placer_engine gtest_main)
   # Listed when ctest runs rather than after every build: each start of Wine takes seconds.

@@ -1,7 +1,5 @@
 #include "HostReport.h"
 
-#include <sys/resource.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -22,10 +20,6 @@ nlohmann::json SideJson(const TPlacementMeasures& measures, const TBoardFigures&
           {"supplyCapacitors", figures.SupplyCapacitors},
           {"powerNets", figures.PowerNets},
           {"groundNets", figures.GroundNets}};
-}
-
-double Seconds(const timeval& time) {
-  return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
 }
 
 }  // namespace
@@ -85,13 +79,4 @@ bool SaveReport(const std::string& file, const TRunReport& report, std::string& 
     return false;
   }
   return true;
-}
-
-double CpuSecondsUsed() {
-  rusage self{};
-  rusage children{};
-  getrusage(RUSAGE_SELF, &self);
-  getrusage(RUSAGE_CHILDREN, &children);
-  return Seconds(self.ru_utime) + Seconds(self.ru_stime) + Seconds(children.ru_utime) +
-         Seconds(children.ru_stime);
 }
