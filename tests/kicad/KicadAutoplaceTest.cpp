@@ -22,16 +22,9 @@ class KicadAutoplaceTest : public testing::Test {
   void TearDown() override { fs::remove_all(Folder); }
 
   std::string Run(const std::string& arguments, int& exitCode) {
-    const std::string command =
-        "cd '" + Folder.string() + "' && '" AUTOPLACE_PATH "' " + arguments + " </dev/null 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      output.append(buffer, n);
-    const int status = pclose(pipe);
-    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return output;
+    return Capture(
+        "cd " + Quoted(Folder) + " && '" AUTOPLACE_PATH "' " + arguments + " </dev/null 2>&1",
+        exitCode);
   }
 
   fs::path Folder;
