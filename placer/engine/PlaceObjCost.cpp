@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "ExtendedPrecision.h"
 #include "PlaceObj.h"
 
 namespace {
@@ -854,6 +855,7 @@ double TAutoPlacer::AlignmentTerm() const {
 
 double TAutoPlacer::TotalCost() const {
   // Each term is a double; the sum is taken in extended precision and rounded once.
+  const TExtendedPrecision extended;
   long double sum = NetLengthTerm();
   sum += DensityTerm();
   sum += OverlapTerm();

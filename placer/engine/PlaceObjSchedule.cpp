@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "ExtendedPrecision.h"
 #include "PlaceObj.h"
 
 namespace {
@@ -16,6 +17,7 @@ constexpr long double SureThreshold = 0.012L;
 // The decimal logarithm as the schedule has always taken it: ln x over a constant slightly above
 // ln 10. It only appears in a ratio, where the constant cancels.
 long double ScheduleLog10(double x) {
+  const TExtendedPrecision extended;
   return std::log(static_cast<long double>(x)) / 2.3025851L;
 }
 
@@ -37,6 +39,7 @@ int32_t RoundToInt32(double value) {
 }  // namespace
 
 double TAutoPlacer::AcceptanceProbability() const {
+  const TExtendedPrecision extended;
   const long double delta = CostDelta;
   const long double temperature = Temperature;
   if (delta / temperature <= SureThreshold) {
@@ -55,6 +58,7 @@ bool TAutoPlacer::AcceptWorse() {
 }
 
 void TAutoPlacer::CoolDown() {
+  const TExtendedPrecision extended;
   Temperature *= CoolingFactor;
   if (LogT0 != 0.0) {
     RangeFactor = static_cast<double>(ScheduleLog10(Temperature) / LogT0);
