@@ -1,8 +1,9 @@
 # The 32-bit Windows build (cmake/mingw-w64-i686.cmake), included by the top-level CMakeLists.txt
 # in place of the Linux folders. On Windows the real Windows API stands where platform/ stands on
-# Linux. So far this builds the plug-in, Placer.dll, and the stand-in editor, Tarnix.dll, and runs
-# under Wine the engine's tests and a test of the two libraries' binding. The command-line host
-# (autoplace.exe) is built too; its end-to-end tests run it under Wine.
+# Linux. It builds the plug-in, Placer.dll, the stand-in editor, Tarnix.dll, and the command-line
+# host, autoplace.exe, and runs under Wine the engine's tests, the mirrors' round trips and the
+# board import through the editor, a test of the two libraries' binding, and end-to-end runs of
+# autoplace.exe compared with the Linux build's placements.
 
 # SSE2 arithmetic, as on x86-64: the x87 unit would keep intermediate results in 80 bits and round
 # differently from the Linux build.
@@ -119,6 +120,18 @@ if(PLACER_BUILD_TESTS)
   target_link_libraries(windows_tests PRIVATE placer_pcb gtest_main)
   add_dependencies(windows_tests Placer Tarnix)
   gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+  # The mirrors' round trips and the board import through the editor's entry points, on the
+  # 32-bit record layouts.
+  file(GLOB roundtrip_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/pcb/RoundTrip*Test.cpp)
+  add_executable(pcb_roundtrip_tests ${roundtrip_test_sources})
+  target_link_libraries(pcb_roundtrip_tests PRIVATE placer_mirrors Tarnix gtest_main)
+  gtest_discover_tests(pcb_roundtrip_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  file(GLOB import_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/import/*Test.cpp)
+  add_executable(import_tests ${import_test_sources})
+  target_link_libraries(import_tests PRIVATE placer_import Tarnix nlohmann_json::nlohmann_json
+                                             gtest_main)
+  gtest_discover_tests(import_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 
   # autoplace.exe on the example boards; with the Linux build's autoplace given
   # (-DPLACER_LINUX_AUTOPLACE=.../build/bin/autoplace), the placed boards of both platforms must be

@@ -23,7 +23,7 @@ class RoundTripBoardTest : public ::testing::Test {
         ("roundtrip-board-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(Folder);
-    Board = Tarnix_CreateBoard((Folder / "board.pcb").c_str());
+    Board = Tarnix_CreateBoard((Folder / "board.pcb").string().c_str());
     ASSERT_NE(Board, 0u);
   }
 
@@ -39,7 +39,7 @@ class RoundTripBoardTest : public ::testing::Test {
     char message[512] = {};
     ASSERT_EQ(Tarnix_SaveBoard(Board, nullptr, message, sizeof message), 0) << message;
     Tarnix_CloseBoard(Board);
-    Board = Tarnix_OpenBoard((Folder / "board.pcb").c_str(), message, sizeof message);
+    Board = Tarnix_OpenBoard((Folder / "board.pcb").string().c_str(), message, sizeof message);
     ASSERT_NE(Board, 0u) << message;
   }
 

@@ -48,7 +48,7 @@ class RoundTripObjectsTest : public ::testing::Test {
     const std::filesystem::path file = Folder / "board.pcb";
     std::ofstream(file) << BoardText;
     char message[512] = {};
-    Board = Tarnix_OpenBoard(file.c_str(), message, sizeof message);
+    Board = Tarnix_OpenBoard(file.string().c_str(), message, sizeof message);
     ASSERT_NE(Board, 0u) << message;
   }
 
