@@ -10,12 +10,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "FileAccess.h"
 #include "HostReport.h"
 
 extern char** environ;
@@ -182,21 +184,20 @@ TStart* Best(std::vector<TStart>& starts) {
   return best;
 }
 
-// Copies a file beside its destination and renames it there, so the destination is never half
-// written.
-bool Deliver(const fs::path& from, const std::string& to) {
-  std::error_code failure;
-  const fs::path temporary = to + ".tmp";
-  fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, failure);
-  if (!failure) {
-    fs::rename(temporary, to, failure);
-  }
-  if (failure) {
-    std::fprintf(stderr, "autoplace: cannot save %s: %s\n", to.c_str(), failure.message().c_str());
-    fs::remove(temporary, failure);
+// Puts the kept start's file in place the way a saved board is written: through a symbolic link to
+// the file it names, with that file's permissions, never half written.
+bool Deliver(const std::function<std::string()>& text, const std::string& to) {
+  try {
+    Tarnix::WriteFileAtomically(to, text());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "autoplace: %s\n", error.what());
     return false;
   }
   return true;
+}
+
+bool Deliver(const fs::path& from, const std::string& to) {
+  return Deliver([&] { return Tarnix::ReadFileText(from.string()); }, to);
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -220,9 +221,7 @@ bool DeliverReport(const THostOptions& options, const TStart& best,
     runs.push_back({{"seed", start.Seed}, {"exitCode", start.ExitCode}, {"finalCost", start.Cost}});
   }
   report["starts"] = runs;
-  const fs::path temporary = best.Stem.string() + ".kept.json";
-  std::ofstream(temporary) << report.dump(2) << "\n";
-  return Deliver(temporary, options.Report);
+  return Deliver([&] { return report.dump(2) + "\n"; }, options.Report);
 }
 
 void PrintStarts(const std::vector<TStart>& starts, const TStart& best, int jobs) {

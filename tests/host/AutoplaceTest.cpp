@@ -368,18 +368,24 @@ TEST_F(AutoplaceTest, OutputsNeverClobberInputsOrOneAnother) {
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
-// --in-place through a symbolic link places the file it names, which keeps its permissions.
+// --in-place through a symbolic link places the file it names, which keeps its permissions; so
+// does the kept board of several starts.
 TEST_F(AutoplaceTest, InPlaceWritesThroughALinkAndKeepsTheMode) {
   std::filesystem::create_symlink("small.pcb", Folder / "link.pcb");
-  ::chmod((Folder / "small.pcb").c_str(), 0640);
-  ASSERT_EQ(Run("small.pcb --seed 4 -o expected.pcb -q").ExitCode, 0);
-  const auto result = Run("link.pcb --seed 4 --in-place -q");
-  ASSERT_EQ(result.ExitCode, 0) << result.Output;
-  EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.pcb"));
-  EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(Folder / "expected.pcb"));
-  struct stat info {};
-  ASSERT_EQ(::stat((Folder / "small.pcb").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  const std::string original = ReadFile(Folder / "small.pcb");
+  for (const std::string runs : {"", " --starts 2 --jobs 2"}) {
+    SCOPED_TRACE(runs);
+    std::ofstream(Folder / "small.pcb", std::ios::binary | std::ios::trunc) << original;
+    ::chmod((Folder / "small.pcb").c_str(), 0640);
+    ASSERT_EQ(Run("small.pcb --seed 4 -o expected.pcb -q" + runs).ExitCode, 0);
+    const auto result = Run("link.pcb --seed 4 --in-place -q" + runs);
+    ASSERT_EQ(result.ExitCode, 0) << result.Output;
+    EXPECT_TRUE(std::filesystem::is_symlink(Folder / "link.pcb"));
+    EXPECT_EQ(ReadFile(Folder / "small.pcb"), ReadFile(Folder / "expected.pcb"));
+    struct stat info {};
+    ASSERT_EQ(::stat((Folder / "small.pcb").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+  }
 }
 
 // A save that meets a full disk (here a file-size limit) fails with exit code 3, leaving the input
