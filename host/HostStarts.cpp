@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "FileAccess.h"
+#include "HostOutputs.h"
 #include "HostReport.h"
 
 extern char** environ;
@@ -265,6 +266,12 @@ int KeepBest(const THostOptions& options, std::vector<TStart>& starts, double se
 
 int RunStarts(const THostOptions& options) {
   const auto started = std::chrono::steady_clock::now();
+  // The starts write into a scratch folder, so the final files are checked here, before any run.
+  TOutputFault fault;
+  if (!CheckOutputFiles(options, fault)) {
+    std::fprintf(stderr, "autoplace: %s\n", fault.Message.c_str());
+    return fault.ExitCode;
+  }
   char pattern[] = "/tmp/autoplace-starts-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {
     std::perror("autoplace: cannot make a scratch folder");

@@ -343,6 +343,7 @@ TEST_F(AutoplaceTest, OutputsNeverClobberInputsOrOneAnother) {
   };
   const TCase cases[] = {
       {"small.pcb --png small.pcb", 2, "--png small.pcb is the input board"},
+      {"small.pcb --png small.pcb --starts 2", 2, "--png small.pcb is the input board"},
       {"small.pcb -o small.pcb", 2, "the output small.pcb is the input board (--in-place"},
       {"small.pcb -o link.pcb", 2, "the output link.pcb is the input board"},
       {"link.pcb --svg ./small.pcb -o out.pcb", 2, "--svg ./small.pcb is the input board"},
