@@ -237,6 +237,8 @@ void SizeWorkspace(TNetWorkspace& work, int32_t count) {
   for (auto* keys : {&work.DistanceKey, &work.SumKey, &work.X, &work.Y, &work.Sum}) {
     keys->assign(size, 0);
   }
+  work.PinX.assign(size, 0);
+  work.PinY.assign(size, 0);
   for (auto* indices : {&work.ByDistance, &work.BySum, &work.Order, &work.Position}) {
     indices->resize(size);
     for (size_t i = 0; i < size; ++i) {
@@ -305,27 +307,6 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
   }
 }
 
-// Whether no two pins have the same key; byKey holds them in ascending key order.
-bool KeysDistinct(const std::vector<int64_t>& key, const std::vector<int32_t>& byKey,
-                  int32_t count) {
-  for (size_t i = 1; i < static_cast<size_t>(count); ++i) {
-    if (key[static_cast<size_t>(byKey[i])] == key[static_cast<size_t>(byKey[i - 1])]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// Makes the working order the one of byKey, which is what a selection sort gives when no two
-// keys are equal.
-void TakeOrder(TNetWorkspace& work, const std::vector<int32_t>& byKey, int32_t count) {
-  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    const int32_t e = byKey[i];
-    work.Order[i] = e;
-    work.Position[static_cast<size_t>(e)] = static_cast<int32_t>(i);
-  }
-}
-
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
 // tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
 // Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
@@ -358,6 +339,60 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   return length;
 }
 
+// Puts the pins in the working order of Order, with their coordinates and X + Y.
+void FillWorkingOrder(TNetRecord& net, int32_t count) {
+  TNetWorkspace& work = net.Work;
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const auto e = static_cast<size_t>(work.Order[i]);
+    net.Pins[i] = net.PinsOriginal[e];
+    work.X[i] = work.PinX[e];
+    work.Y[i] = work.PinY[e];
+    work.Sum[i] = work.SumKey[e];
+  }
+}
+
+// Takes the working order from byKey, ascending X + Y, as long as no two pins have the same X + Y,
+// and fills it in as it goes. Returns false at the first tie: a selection sort then decides.
+bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32_t count) {
+  TNetWorkspace& work = net.Work;
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const auto e = static_cast<size_t>(byKey[i]);
+    if (i > 0 && work.SumKey[e] == work.SumKey[static_cast<size_t>(byKey[i - 1])]) {
+      return false;
+    }
+    work.Order[i] = static_cast<int32_t>(e);
+    work.Position[e] = static_cast<int32_t>(i);
+    net.Pins[i] = net.PinsOriginal[e];
+    work.X[i] = work.PinX[e];
+    work.Y[i] = work.PinY[e];
+    work.Sum[i] = work.SumKey[e];
+  }
+  return true;
+}
+
+// Orders pins with equal X + Y as the two selection sorts do: a pre-sort by distance from the
+// origin, then the sort by X + Y, each replayed from the import order.
+void OrderWithTies(TNetRecord& net, int32_t count, bool keysAgree) {
+  TNetWorkspace& work = net.Work;
+  for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+    work.Order[e] = static_cast<int32_t>(e);
+    work.Position[e] = static_cast<int32_t>(e);
+  }
+  if (keysAgree) {
+    // Both keys agree: the pins are in order after the first sort, and the second, which always
+    // finds the smallest key of the rest in front, would exchange nothing.
+    ReplaySelectionSort(work, work.SumKey, work.ByDistance, count);
+  } else {
+    for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+      work.DistanceKey[e] = Abs64(work.PinX[e]) + Abs64(work.PinY[e]);
+    }
+    SortByKey(work.ByDistance, work.DistanceKey, count);
+    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
+    ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+  }
+  FillWorkingOrder(net, count);
+}
+
 // Rebuilds a net's tree from the import order: a pre-sort by distance from the origin, which only
 // decides the order of pins whose X + Y is equal, then the sort by X + Y, both selection sorts,
 // then every pin joined to its nearest predecessor.
@@ -372,39 +407,21 @@ void BuildTree(TNetRecord& net) {
   }
   TNetWorkspace& work = net.Work;
   SizeWorkspace(work, count);
+  // With no negative coordinate, distance from the origin and X + Y agree.
   bool keysAgree = true;
   for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
     const TPinRecord& pin = *net.PinsOriginal[e];
-    work.DistanceKey[e] = Abs64(pin.X) + Abs64(pin.Y);
+    work.PinX[e] = pin.X;
+    work.PinY[e] = pin.Y;
     work.SumKey[e] = int64_t{pin.X} + int64_t{pin.Y};
-    keysAgree = keysAgree && work.DistanceKey[e] == work.SumKey[e];
-    work.Order[e] = static_cast<int32_t>(e);
-    work.Position[e] = static_cast<int32_t>(e);
+    keysAgree = keysAgree && pin.X >= 0 && pin.Y >= 0;
   }
-  // With no negative coordinate both keys agree: one sort then gives the order of both.
+  // With keys that agree, one sort gives the order of both.
   std::vector<int32_t>& bySum = keysAgree ? work.ByDistance : work.BySum;
   SortByKey(bySum, work.SumKey, count);
-  if (KeysDistinct(work.SumKey, bySum, count)) {
-    // Without equal X + Y the last sort alone decides the order: ascending X + Y.
-    TakeOrder(work, bySum, count);
-  } else {
-    if (!keysAgree) {
-      SortByKey(work.ByDistance, work.DistanceKey, count);
-    }
-    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
-    // When both keys agree, the pins are now in order already, and the second sort, which
-    // always finds the smallest key of the rest in front, would exchange nothing.
-    if (!keysAgree) {
-      ReplaySelectionSort(work, work.SumKey, work.BySum, count);
-    }
-  }
-  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    const auto e = static_cast<size_t>(work.Order[i]);
-    const TPinRecord* pin = net.PinsOriginal[e];
-    net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = pin->X;
-    work.Y[i] = pin->Y;
-    work.Sum[i] = work.SumKey[e];
+  // Without equal X + Y the last sort alone decides the order: ascending X + Y.
+  if (!TakeDistinctOrder(net, bySum, count)) {
+    OrderWithTies(net, count, keysAgree);
   }
   net.Length = static_cast<double>(JoinToNearestEarlier(net, count));
 }
@@ -552,13 +569,27 @@ size_t TraceKey(const TNetWorkspace& work, bool built, size_t j) {
   return built ? static_cast<size_t>(work.Order[j]) : j;
 }
 
-// Notes the density cell of every pin of the tree about to be traced. With reuse, a pin that
-// lies where it was traced keeps the cell it was traced in, without a division.
+// The position of the pin at working position j of a tree just built or left as it was: a
+// rebuilt tree has the coordinates of its working order at hand, next to each other.
+struct TPinPoint {
+  int32_t X;
+  int32_t Y;
+};
+TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
+  if (built) {
+    return TPinPoint{static_cast<int32_t>(net.Work.X[j]), static_cast<int32_t>(net.Work.Y[j])};
+  }
+  return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
+}
+
+// Notes the density cell of every pin of the tree about to be traced, which has just been built.
+// With reuse, a pin that lies where it was traced keeps the cell it was traced in, without a
+// division.
 void NoteNewCells(const TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built,
                   bool reuse) {
   TNetWorkspace& work = net.Work;
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinRecord& pin = *net.Pins[j];
+    const TPinPoint pin = PinPoint(net, built, j);
     const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
     if (reuse && pin.X == traced.X && pin.Y == traced.Y) {
       work.NewCol[j] = traced.Col;
@@ -591,7 +622,7 @@ void CommitTrace(TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built
   TNetWorkspace& work = net.Work;
   TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinRecord& pin = *net.Pins[j];
+    const TPinPoint pin = PinPoint(net, built, j);
     const int32_t parent = net.Parent[j];
     const int32_t link =
         j >= 1 && ValidLink(parent, count)
@@ -719,20 +750,16 @@ int64_t GridOffset(int32_t value, int32_t g) {
   return Abs64(lines * g - value);
 }
 
-// Keeps a net's tree and traced flags as they were before the move being recorded, once per
-// move. The traced connections are noted one by one as they change (CommitTrace).
+// Keeps a net's length and traced flags as they were before the move being recorded, once per
+// move and before the move's first change to the net. The traced connections are noted one by one
+// as they change (CommitTrace), the tree by KeepTree.
 void SaveTree(TMoveJournal& journal, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   if (!journal.Recording || work.SavedGeneration == journal.Generation) {
     return;
   }
   work.SavedGeneration = journal.Generation;
-  // A tree of two pins or fewer is never reordered or relinked (BuildTree).
-  work.SavedTree = UsablePins(net) > 2;
-  if (work.SavedTree) {
-    work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
-    work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
-  }
+  work.SavedTree = false;
   work.SavedLength = net.Length;
   work.SavedTraced = work.Traced;
   work.SavedTracedByImport = work.TracedByImport;
@@ -741,12 +768,34 @@ void SaveTree(TMoveJournal& journal, TNetRecord& net) {
   journal.Nets.push_back(&net);
 }
 
-// Gives a net back the tree and traced flags SaveTree kept.
+// Keeps a net's tree, just before the move's first rebuild of it. A tree of two pins or fewer is
+// never reordered or relinked. A rebuild writes every working position, so when the arrays hold
+// exactly the tree's pins the kept ones are exchanged with the tree's rather than copied.
+void KeepTree(const TMoveJournal& journal, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  const int32_t count = UsablePins(net);
+  if (!journal.Recording || work.SavedTree || count <= 2) {
+    return;
+  }
+  work.SavedTree = true;
+  const auto size = static_cast<size_t>(count);
+  if (net.Pins.size() == size && net.Parent.size() == size && work.SavedPins.size() == size &&
+      work.SavedParent.size() == size) {
+    std::swap(net.Pins, work.SavedPins);
+    std::swap(net.Parent, work.SavedParent);
+  } else {
+    work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
+    work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
+  }
+}
+
+// Gives a net back the tree and traced flags SaveTree and KeepTree kept.
 void RestoreTree(TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   if (work.SavedTree) {
-    std::copy(work.SavedPins.begin(), work.SavedPins.end(), net.Pins.begin());
-    std::copy(work.SavedParent.begin(), work.SavedParent.end(), net.Parent.begin());
+    std::swap(net.Pins, work.SavedPins);
+    std::swap(net.Parent, work.SavedParent);
+    work.SavedTree = false;
   }
   net.Length = work.SavedLength;
   work.Deferred = false;
@@ -816,6 +865,7 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
   }
   ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
     SaveTree(placer.Journal, net);
+    KeepTree(placer.Journal, net);
     BuildTree(net);
     if (placer.UseNetLength) {
       placer.NetLengthCost += net.Length;

@@ -96,6 +96,8 @@ struct TNetWorkspace {
   int32_t Size = 0;                  // pins the arrays below are sized for
   std::vector<int64_t> DistanceKey;  // |X| + |Y| of each pin, by import position
   std::vector<int64_t> SumKey;       // X + Y of each pin, by import position
+  std::vector<int32_t> PinX;         // coordinates of each pin, by import position
+  std::vector<int32_t> PinY;
   std::vector<int32_t>
       ByDistance;                 // import positions in ascending DistanceKey, kept between builds
   std::vector<int32_t> BySum;     // import positions in ascending SumKey, kept between builds
@@ -118,9 +120,10 @@ struct TNetWorkspace {
   std::vector<int32_t> NewRow;
   // The tree and the traced flags as they were before the move being recorded changed them, for
   // taking a rejected move back (see TMoveJournal). A tree of two pins is never reordered, so only
-  // larger ones keep their pins and links.
+  // larger ones keep their pins and links; the kept arrays are exchanged with the net's, so after
+  // a move that stood they hold nothing of use.
   uint32_t SavedGeneration = 0;  // the move these belong to
-  bool SavedTree = false;
+  bool SavedTree = false;        // SavedPins and SavedParent hold the tree before this move
   std::vector<TPinRecord*> SavedPins;
   std::vector<int32_t> SavedParent;
   double SavedLength = 0.0;
