@@ -552,6 +552,7 @@ void SizeTraceArrays(TNetWorkspace& work, int32_t count) {
   }
   work.NewCol.resize(std::max(work.NewCol.size(), size));
   work.NewRow.resize(std::max(work.NewRow.size(), size));
+  work.Changed.resize(std::max(work.Changed.size(), size));
 }
 
 bool ValidLink(int32_t parent, int32_t count) {
@@ -582,25 +583,31 @@ TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
   return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
 }
 
-// Notes the density cell of every pin of the tree about to be traced, which has just been built.
-// With reuse, a pin that lies where it was traced keeps the cell it was traced in, without a
-// division.
-void NoteNewCells(const TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built,
-                  bool reuse) {
+// Notes the density cell of the pin at working position j of the tree about to be traced, which
+// has just been built. With reuse, a pin that lies where it was traced keeps the cell it was
+// traced in, without a division; returns whether it lies there.
+bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t j, bool reuse) {
   TNetWorkspace& work = net.Work;
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinPoint pin = PinPoint(net, built, j);
-    const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
-    if (reuse && pin.X == traced.X && pin.Y == traced.Y) {
-      work.NewCol[j] = traced.Col;
-      work.NewRow[j] = traced.Row;
-    } else {
-      work.NewCol[j] =
-          CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
-      work.NewRow[j] =
-          CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
-    }
+  const TPinPoint pin = PinPoint(net, built, j);
+  const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
+  const bool stayed = reuse && pin.X == traced.X && pin.Y == traced.Y;
+  if (stayed) {
+    work.NewCol[j] = traced.Col;
+    work.NewRow[j] = traced.Row;
+  } else {
+    work.NewCol[j] = CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
+    work.NewRow[j] =
+        CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
   }
+  return stayed;
+}
+
+// The key of the pin the pin at working position j is linked to in the tree, or -1.
+int32_t LinkKey(const TNetRecord& net, int32_t count, bool built, size_t j) {
+  const int32_t parent = net.Parent[j];
+  return j >= 1 && ValidLink(parent, count)
+             ? static_cast<int32_t>(TraceKey(net.Work, built, static_cast<size_t>(parent - 1)))
+             : -1;
 }
 
 // Traces the connection of the tree being traced at working position j to its parent p.
@@ -618,29 +625,32 @@ void UntraceOld(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace&
 
 // Makes the tree just traced the traced one: each pin's entry is rewritten where it changed, and
 // the old value noted in the journal while a move is recorded.
-void CommitTrace(TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built) {
+void CommitTracedPin(TMoveJournal* journal, TNetRecord& net, int32_t count, bool built, size_t j) {
   TNetWorkspace& work = net.Work;
-  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinPoint pin = PinPoint(net, built, j);
-    const int32_t parent = net.Parent[j];
-    const int32_t link =
-        j >= 1 && ValidLink(parent, count)
-            ? static_cast<int32_t>(TraceKey(work, built, static_cast<size_t>(parent - 1)))
-            : -1;
-    const TTracedPin now{pin.X, pin.Y, work.NewCol[j], work.NewRow[j], link};
-    const size_t key = TraceKey(work, built, j);
-    if (work.TracedPins[key] != now) {
-      if (journal != nullptr) {
-        journal->NoteTrace(work, static_cast<int32_t>(key));
-      }
-      work.TracedPins[key] = now;
+  const TPinPoint pin = PinPoint(net, built, j);
+  const TTracedPin now{pin.X, pin.Y, work.NewCol[j], work.NewRow[j], LinkKey(net, count, built, j)};
+  const size_t key = TraceKey(work, built, j);
+  if (work.TracedPins[key] != now) {
+    if (journal != nullptr) {
+      journal->NoteTrace(work, static_cast<int32_t>(key));
     }
+    work.TracedPins[key] = now;
   }
+}
+
+void MarkTraced(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
   work.Traced = true;
   work.TracedByImport = built;
   work.TracedCount = count;
   DensityGeometry(placer, work.TracedGrid);
+}
+
+void CommitTrace(TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    CommitTracedPin(journal, net, count, built, j);
+  }
+  MarkTraced(placer, net.Work, count, built);
 }
 
 // Adds every connection of a net's tree to the density grid and keeps what was traced.
@@ -654,7 +664,9 @@ void TraceNetKept(TAutoPlacer& placer, TNetRecord& net) {
   }
   SizeTraceArrays(work, count);
   const bool built = BuiltFor(work, count);
-  NoteNewCells(placer, net, count, built, false);
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    NoteNewCell(placer, net, built, j, false);
+  }
   const TGridView grid(placer.Density);
   for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
     const int32_t parent = net.Parent[j];
@@ -718,26 +730,37 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
     return;
   }
   const bool built = BuiltFor(work, count);
-  NoteNewCells(placer, net, count, built, true);
   const TGridView grid(placer.Density);
+  size_t changed = 0;
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
     const TTracedPin& old = work.TracedPins[TraceKey(work, built, j)];
-    const int32_t parent = net.Parent[j];
-    const bool linked = j >= 1 && ValidLink(parent, count);
-    const auto p = static_cast<size_t>(parent - 1);
+    const bool stayed = NoteNewCell(placer, net, built, j, true);
+    const int32_t link = LinkKey(net, count, built, j);
+    const auto p = static_cast<size_t>(net.Parent[j] - 1);
+    if (link >= 0 && p > j) {
+      NoteNewCell(placer, net, built, p, true);  // noted again, alike, at its own turn
+    }
+    if (!stayed || link != old.Link) {
+      work.Changed[changed++] = static_cast<int32_t>(j);
+    }
     if (old.Link >= 0) {
       const TTracedPin& oldParent = work.TracedPins[static_cast<size_t>(old.Link)];
-      if (linked && old.Col == work.NewCol[j] && old.Row == work.NewRow[j] &&
+      if (link >= 0 && old.Col == work.NewCol[j] && old.Row == work.NewRow[j] &&
           oldParent.Col == work.NewCol[p] && oldParent.Row == work.NewRow[p]) {
         continue;
       }
       UntraceOld(placer, grid, work, old);
     }
-    if (linked) {
+    if (link >= 0) {
       TraceNew(placer, grid, work, j, p);
     }
   }
-  CommitTrace(placer, net, count, built);
+  // Only the entries of pins that moved or changed links differ from the traced ones.
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  for (size_t c = 0; c < changed; ++c) {
+    CommitTracedPin(journal, net, count, built, static_cast<size_t>(work.Changed[c]));
+  }
+  MarkTraced(placer, work, count, built);
 }
 
 // Distance of a coordinate from the nearest line of a grid g. The quotient is rounded in floating

@@ -118,6 +118,7 @@ struct TNetWorkspace {
   std::vector<TTracedPin> TracedPins;
   std::vector<int32_t> NewCol;  // density cell of each working position in the tree being traced
   std::vector<int32_t> NewRow;
+  std::vector<int32_t> Changed;  // working positions whose traced entries a move rewrites
   // The tree and the traced flags as they were before the move being recorded changed them, for
   // taking a rejected move back (see TMoveJournal). A tree of two pins is never reordered, so only
   // larger ones keep their pins and links; the kept arrays are exchanged with the net's, so after
