@@ -107,6 +107,22 @@ double MeanNetPinsPerPick(const TAutoPlacer& placer) {
   return placer.MovableCount > 0 ? pins / placer.MovableCount : 0.0;
 }
 
+// The mean number of density cells a tree connection crosses: every cell holds the number of
+// connections crossing it.
+double MeanCellsPerConnection(const TAutoPlacer& placer) {
+  double crossings = 0;
+  for (int32_t col = 0; col <= placer.Density.Cols; ++col) {
+    for (int32_t row = 0; row <= placer.Density.Rows; ++row) {
+      crossings += placer.Density.At(col, row);
+    }
+  }
+  double connections = 0;
+  for (const auto& net : placer.Nets) {
+    connections += net->PinCount > 1 ? net->PinCount - 1 : 0;
+  }
+  return connections > 0 ? crossings / connections : 0.0;
+}
+
 // Moves against the size of the board, from 100 to 20,000 components, fresh and after 20 passes:
 // the time of a move divided by the pins of the picked component's nets should stay level.
 void BM_MovesScaling(benchmark::State& state) {
@@ -124,6 +140,9 @@ void BM_MovesScaling(benchmark::State& state) {
   state.counters["moves/s"] = benchmark::Counter(moves, benchmark::Counter::kIsRate);
   state.counters["net pins"] = netPins;
   state.counters["ns/pin"] = seconds * 1e9 / (moves * netPins);  // CPU time per move and net pin
+  // Retracing a connection costs a step per cell: on these boards, whose nets join pins spread
+  // over the whole board, connections grow with the board's side.
+  state.counters["cells/link"] = MeanCellsPerConnection(placer);
 }
 BENCHMARK(BM_MovesScaling)
     ->ArgsProduct({{100, 1000, 5000, 20000}, {0, 20}})
