@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 
 #include "SyntheticBoard.h"
@@ -91,6 +92,60 @@ BENCHMARK(BM_Moves)
     ->ArgsProduct({{100, 1000}, {0, 35, 60}})
     ->Args({5000, 0})
     ->Args({5000, 35})
+    ->ArgNames({"components", "passes"})
+    ->Unit(benchmark::kMicrosecond);
+
+// The pins of the signal nets of a movable component picked at random, as a move picks it: what
+// the cost of one move should grow with, rather than with the size of the board.
+double MeanNetPinsPerPick(const TAutoPlacer& placer) {
+  double pins = 0;
+  for (int32_t k = 1; k <= placer.MovableCount; ++k) {
+    for (const TNetRecord* net : placer.Component(k).SignalNets) {
+      pins += net->PinCount;
+    }
+  }
+  return placer.MovableCount > 0 ? pins / placer.MovableCount : 0.0;
+}
+
+// The mean number of density cells a tree connection crosses: every cell holds the number of
+// connections crossing it.
+double MeanCellsPerConnection(const TAutoPlacer& placer) {
+  double crossings = 0;
+  for (int32_t col = 0; col <= placer.Density.Cols; ++col) {
+    for (int32_t row = 0; row <= placer.Density.Rows; ++row) {
+      crossings += placer.Density.At(col, row);
+    }
+  }
+  double connections = 0;
+  for (const auto& net : placer.Nets) {
+    connections += net->PinCount > 1 ? net->PinCount - 1 : 0;
+  }
+  return connections > 0 ? crossings / connections : 0.0;
+}
+
+// Moves against the size of the board, from 100 to 20,000 components, fresh and after 20 passes:
+// the time of a move divided by the pins of the picked component's nets should stay level.
+void BM_MovesScaling(benchmark::State& state) {
+  TAutoPlacer placer;
+  TSyntheticBoard(static_cast<int32_t>(state.range(0)), BoardSeed).Build(placer);
+  SetRandomSeed(1);
+  AnnealPasses(placer, static_cast<int>(state.range(1)));
+  const double netPins = MeanNetPinsPerPick(placer);
+  const std::clock_t start = std::clock();
+  for (auto _ : state) {
+    placer.AnnealStep();
+  }
+  const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+  const auto moves = static_cast<double>(state.iterations());
+  state.counters["moves/s"] = benchmark::Counter(moves, benchmark::Counter::kIsRate);
+  state.counters["net pins"] = netPins;
+  state.counters["ns/pin"] = seconds * 1e9 / (moves * netPins);  // CPU time per move and net pin
+  // Retracing a connection costs a step per cell: on these boards, whose nets join pins spread
+  // over the whole board, connections grow with the board's side.
+  state.counters["cells/link"] = MeanCellsPerConnection(placer);
+}
+BENCHMARK(BM_MovesScaling)
+    ->ArgsProduct({{100, 1000, 5000, 20000}, {0, 20}})
     ->ArgNames({"components", "passes"})
     ->Unit(benchmark::kMicrosecond);
 

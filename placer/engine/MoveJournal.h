@@ -8,12 +8,19 @@
 #include <cstdint>
 #include <vector>
 
-struct TNetRecord;
+#include "PlaceObjRecords.h"
 
 // A grid counter and the value it held before the move wrote it.
 struct TCellChange {
   int32_t* Cell;
   int32_t Old;
+};
+
+// A net's traced connection and what it held before the move rewrote it.
+struct TTracedChange {
+  TNetWorkspace* Work;
+  int32_t Key;
+  TTracedPin Old;
 };
 
 class TMoveJournal {
@@ -25,6 +32,7 @@ class TMoveJournal {
     ++Generation;
     Cells.clear();
     Nets.clear();
+    Traces.clear();
     DensityCost = densityCost;
     NetLengthCost = netLengthCost;
     AlignmentCost = alignmentCost;
@@ -43,6 +51,19 @@ class TMoveJournal {
     Cells.clear();
   }
 
+  // Notes a traced connection about to be rewritten; the caller checks Recording first.
+  void NoteTrace(TNetWorkspace& work, int32_t key) {
+    Traces.push_back(TTracedChange{&work, key, work.TracedPins[static_cast<size_t>(key)]});
+  }
+
+  // Puts every noted traced connection back, the last written first, and forgets them.
+  void RestoreTraces() {
+    for (auto change = Traces.rbegin(); change != Traces.rend(); ++change) {
+      change->Work->TracedPins[static_cast<size_t>(change->Key)] = change->Old;
+    }
+    Traces.clear();
+  }
+
   bool Recording = false;
   uint32_t Generation = 0;  // the move being recorded; a net saved in it carries the same number
   int32_t DensityCost = 0;
@@ -51,4 +72,5 @@ class TMoveJournal {
   double OverlapCost = 0.0;
   std::vector<TCellChange> Cells;
   std::vector<TNetRecord*> Nets;  // nets whose trees were saved in this move
+  std::vector<TTracedChange> Traces;
 };

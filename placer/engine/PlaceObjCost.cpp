@@ -238,6 +238,8 @@ void SizeWorkspace(TNetWorkspace& work, int32_t count) {
   for (auto* keys : {&work.DistanceKey, &work.SumKey, &work.X, &work.Y, &work.Sum}) {
     keys->assign(size, 0);
   }
+  work.PinX.assign(size, 0);
+  work.PinY.assign(size, 0);
   for (auto* indices : {&work.ByDistance, &work.BySum, &work.Order, &work.Position}) {
     indices->resize(size);
     for (size_t i = 0; i < size; ++i) {
@@ -306,27 +308,6 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
   }
 }
 
-// Whether no two pins have the same key; byKey holds them in ascending key order.
-bool KeysDistinct(const std::vector<int64_t>& key, const std::vector<int32_t>& byKey,
-                  int32_t count) {
-  for (size_t i = 1; i < static_cast<size_t>(count); ++i) {
-    if (key[static_cast<size_t>(byKey[i])] == key[static_cast<size_t>(byKey[i - 1])]) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// Makes the working order the one of byKey, which is what a selection sort gives when no two
-// keys are equal.
-void TakeOrder(TNetWorkspace& work, const std::vector<int32_t>& byKey, int32_t count) {
-  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    const int32_t e = byKey[i];
-    work.Order[i] = e;
-    work.Position[static_cast<size_t>(e)] = static_cast<int32_t>(i);
-  }
-}
-
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
 // tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
 // Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
@@ -359,6 +340,60 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   return length;
 }
 
+// Puts the pins in the working order of Order, with their coordinates and X + Y.
+void FillWorkingOrder(TNetRecord& net, int32_t count) {
+  TNetWorkspace& work = net.Work;
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const auto e = static_cast<size_t>(work.Order[i]);
+    net.Pins[i] = net.PinsOriginal[e];
+    work.X[i] = work.PinX[e];
+    work.Y[i] = work.PinY[e];
+    work.Sum[i] = work.SumKey[e];
+  }
+}
+
+// Takes the working order from byKey, ascending X + Y, as long as no two pins have the same X + Y,
+// and fills it in as it goes. Returns false at the first tie: a selection sort then decides.
+bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32_t count) {
+  TNetWorkspace& work = net.Work;
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+    const auto e = static_cast<size_t>(byKey[i]);
+    if (i > 0 && work.SumKey[e] == work.SumKey[static_cast<size_t>(byKey[i - 1])]) {
+      return false;
+    }
+    work.Order[i] = static_cast<int32_t>(e);
+    work.Position[e] = static_cast<int32_t>(i);
+    net.Pins[i] = net.PinsOriginal[e];
+    work.X[i] = work.PinX[e];
+    work.Y[i] = work.PinY[e];
+    work.Sum[i] = work.SumKey[e];
+  }
+  return true;
+}
+
+// Orders pins with equal X + Y as the two selection sorts do: a pre-sort by distance from the
+// origin, then the sort by X + Y, each replayed from the import order.
+void OrderWithTies(TNetRecord& net, int32_t count, bool keysAgree) {
+  TNetWorkspace& work = net.Work;
+  for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+    work.Order[e] = static_cast<int32_t>(e);
+    work.Position[e] = static_cast<int32_t>(e);
+  }
+  if (keysAgree) {
+    // Both keys agree: the pins are in order after the first sort, and the second, which always
+    // finds the smallest key of the rest in front, would exchange nothing.
+    ReplaySelectionSort(work, work.SumKey, work.ByDistance, count);
+  } else {
+    for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+      work.DistanceKey[e] = Abs64(work.PinX[e]) + Abs64(work.PinY[e]);
+    }
+    SortByKey(work.ByDistance, work.DistanceKey, count);
+    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
+    ReplaySelectionSort(work, work.SumKey, work.BySum, count);
+  }
+  FillWorkingOrder(net, count);
+}
+
 // Rebuilds a net's tree from the import order: a pre-sort by distance from the origin, which only
 // decides the order of pins whose X + Y is equal, then the sort by X + Y, both selection sorts,
 // then every pin joined to its nearest predecessor.
@@ -373,39 +408,21 @@ void BuildTree(TNetRecord& net) {
   }
   TNetWorkspace& work = net.Work;
   SizeWorkspace(work, count);
+  // With no negative coordinate, distance from the origin and X + Y agree.
   bool keysAgree = true;
   for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
     const TPinRecord& pin = *net.PinsOriginal[e];
-    work.DistanceKey[e] = Abs64(pin.X) + Abs64(pin.Y);
+    work.PinX[e] = pin.X;
+    work.PinY[e] = pin.Y;
     work.SumKey[e] = int64_t{pin.X} + int64_t{pin.Y};
-    keysAgree = keysAgree && work.DistanceKey[e] == work.SumKey[e];
-    work.Order[e] = static_cast<int32_t>(e);
-    work.Position[e] = static_cast<int32_t>(e);
+    keysAgree = keysAgree && pin.X >= 0 && pin.Y >= 0;
   }
-  // With no negative coordinate both keys agree: one sort then gives the order of both.
+  // With keys that agree, one sort gives the order of both.
   std::vector<int32_t>& bySum = keysAgree ? work.ByDistance : work.BySum;
   SortByKey(bySum, work.SumKey, count);
-  if (KeysDistinct(work.SumKey, bySum, count)) {
-    // Without equal X + Y the last sort alone decides the order: ascending X + Y.
-    TakeOrder(work, bySum, count);
-  } else {
-    if (!keysAgree) {
-      SortByKey(work.ByDistance, work.DistanceKey, count);
-    }
-    ReplaySelectionSort(work, work.DistanceKey, work.ByDistance, count);
-    // When both keys agree, the pins are now in order already, and the second sort, which
-    // always finds the smallest key of the rest in front, would exchange nothing.
-    if (!keysAgree) {
-      ReplaySelectionSort(work, work.SumKey, work.BySum, count);
-    }
-  }
-  for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-    const auto e = static_cast<size_t>(work.Order[i]);
-    const TPinRecord* pin = net.PinsOriginal[e];
-    net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = pin->X;
-    work.Y[i] = pin->Y;
-    work.Sum[i] = work.SumKey[e];
+  // Without equal X + Y the last sort alone decides the order: ascending X + Y.
+  if (!TakeDistinctOrder(net, bySum, count)) {
+    OrderWithTies(net, count, keysAgree);
   }
   net.Length = static_cast<double>(JoinToNearestEarlier(net, count));
 }
@@ -531,79 +548,110 @@ void DensityGeometry(const TAutoPlacer& placer, int32_t (&geometry)[5]) {
 
 void SizeTraceArrays(TNetWorkspace& work, int32_t count) {
   const auto size = static_cast<size_t>(count);
-  work.TracedPin.resize(size);
-  work.NextPin.resize(size);
-  for (auto* values : {&work.TracedParent, &work.TracedX, &work.TracedY, &work.TracedCol,
-                       &work.TracedRow, &work.TracedPosition, &work.NextPosition, &work.NextParent,
-                       &work.NextX, &work.NextY, &work.NextCol, &work.NextRow}) {
-    values->resize(size);
+  if (work.TracedPins.size() < size) {
+    work.TracedPins.resize(size);
   }
-  work.Matched.resize(size);
+  work.NewCol.resize(std::max(work.NewCol.size(), size));
+  work.NewRow.resize(std::max(work.NewRow.size(), size));
+  work.Changed.resize(std::max(work.Changed.size(), size));
 }
 
 bool ValidLink(int32_t parent, int32_t count) {
   return parent >= 1 && parent <= count;
 }
 
-// Notes the pin at working position j of the tree about to be traced, with its density cell.
-void NoteNextPin(const TAutoPlacer& placer, TNetWorkspace& work, const TNetRecord& net, size_t j) {
-  TPinRecord* pin = net.Pins[j];
-  work.NextPin[j] = pin;
-  work.NextParent[j] = net.Parent[j];
-  work.NextX[j] = pin->X;
-  work.NextY[j] = pin->Y;
-  work.NextCol[j] = CellIndex(pin->X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
-  work.NextRow[j] =
-      CellIndex(pin->Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
-}
-
-// Traces the connection at working position j of the noted tree (Next) or of the traced one.
-void TraceNext(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work, size_t j,
-               int32_t d) {
-  const auto parent = static_cast<size_t>(work.NextParent[j] - 1);
-  TraceCells(placer, grid, work.NextCol[j], work.NextRow[j], work.NextCol[parent],
-             work.NextRow[parent], d);
-}
-
-void TraceTraced(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work, size_t j,
-                 int32_t d) {
-  const auto parent = static_cast<size_t>(work.TracedParent[j] - 1);
-  TraceCells(placer, grid, work.TracedCol[j], work.TracedRow[j], work.TracedCol[parent],
-             work.TracedRow[parent], d);
-}
-
-// Exchanges the arrays of the traced tree with those of the noted one.
-void ExchangeTracedAndNext(TNetWorkspace& work) {
-  std::swap(work.TracedPin, work.NextPin);
-  std::swap(work.TracedParent, work.NextParent);
-  std::swap(work.TracedX, work.NextX);
-  std::swap(work.TracedY, work.NextY);
-  std::swap(work.TracedCol, work.NextCol);
-  std::swap(work.TracedRow, work.NextRow);
-  std::swap(work.TracedPosition, work.NextPosition);
-}
-
-// Makes the noted tree the traced one. When the tree was just built, the working position of
-// every import position is kept too, so that the next move finds each pin's old connection.
-void CommitTrace(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
-  const auto size = static_cast<size_t>(count);
-  if (built) {
-    std::copy_n(work.Position.begin(), size, work.NextPosition.begin());
-  } else {
-    for (size_t e = 0; e < size; ++e) {
-      work.NextPosition[e] = static_cast<int32_t>(e);
-    }
-  }
-  ExchangeTracedAndNext(work);
-  ++work.TracesSinceSaved;
-  work.TracedCount = count;
-  DensityGeometry(placer, work.TracedGrid);
-  work.Traced = true;
-}
-
-// Whether the net's working order was set by a build of its tree for count pins.
+// Whether the net's working order was set by a build of its tree for count pins. Its traced
+// connections are then kept by import position, which a rebuild does not change.
 bool BuiltFor(const TNetWorkspace& work, int32_t count) {
   return count > 2 && work.Size == count;
+}
+
+// The key of the traced connection of the pin at working position j.
+size_t TraceKey(const TNetWorkspace& work, bool built, size_t j) {
+  return built ? static_cast<size_t>(work.Order[j]) : j;
+}
+
+// The position of the pin at working position j of a tree just built or left as it was: a
+// rebuilt tree has the coordinates of its working order at hand, next to each other.
+struct TPinPoint {
+  int32_t X;
+  int32_t Y;
+};
+TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
+  if (built) {
+    return TPinPoint{static_cast<int32_t>(net.Work.X[j]), static_cast<int32_t>(net.Work.Y[j])};
+  }
+  return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
+}
+
+// Notes the density cell of the pin at working position j of the tree about to be traced, which
+// has just been built. With reuse, a pin that lies where it was traced keeps the cell it was
+// traced in, without a division; returns whether it lies there.
+bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t j, bool reuse) {
+  TNetWorkspace& work = net.Work;
+  const TPinPoint pin = PinPoint(net, built, j);
+  const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
+  const bool stayed = reuse && pin.X == traced.X && pin.Y == traced.Y;
+  if (stayed) {
+    work.NewCol[j] = traced.Col;
+    work.NewRow[j] = traced.Row;
+  } else {
+    work.NewCol[j] = CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
+    work.NewRow[j] =
+        CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
+  }
+  return stayed;
+}
+
+// The key of the pin the pin at working position j is linked to in the tree, or -1.
+int32_t LinkKey(const TNetRecord& net, int32_t count, bool built, size_t j) {
+  const int32_t parent = net.Parent[j];
+  return j >= 1 && ValidLink(parent, count)
+             ? static_cast<int32_t>(TraceKey(net.Work, built, static_cast<size_t>(parent - 1)))
+             : -1;
+}
+
+// Traces the connection of the tree being traced at working position j to its parent p.
+void TraceNew(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work, size_t j,
+              size_t p) {
+  TraceCells(placer, grid, work.NewCol[j], work.NewRow[j], work.NewCol[p], work.NewRow[p], 1);
+}
+
+// Takes a traced connection off the grid.
+void UntraceOld(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace& work,
+                const TTracedPin& traced) {
+  const TTracedPin& parent = work.TracedPins[static_cast<size_t>(traced.Link)];
+  TraceCells(placer, grid, traced.Col, traced.Row, parent.Col, parent.Row, -1);
+}
+
+// Makes the tree just traced the traced one: each pin's entry is rewritten where it changed, and
+// the old value noted in the journal while a move is recorded.
+void CommitTracedPin(TMoveJournal* journal, TNetRecord& net, int32_t count, bool built, size_t j) {
+  TNetWorkspace& work = net.Work;
+  const TPinPoint pin = PinPoint(net, built, j);
+  const TTracedPin now{pin.X, pin.Y, work.NewCol[j], work.NewRow[j], LinkKey(net, count, built, j)};
+  const size_t key = TraceKey(work, built, j);
+  if (work.TracedPins[key] != now) {
+    if (journal != nullptr) {
+      journal->NoteTrace(work, static_cast<int32_t>(key));
+    }
+    work.TracedPins[key] = now;
+  }
+}
+
+void MarkTraced(const TAutoPlacer& placer, TNetWorkspace& work, int32_t count, bool built) {
+  work.Traced = true;
+  work.TracedByImport = built;
+  work.TracedCount = count;
+  DensityGeometry(placer, work.TracedGrid);
+}
+
+void CommitTrace(TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    CommitTracedPin(journal, net, count, built, j);
+  }
+  MarkTraced(placer, net.Work, count, built);
 }
 
 // Adds every connection of a net's tree to the density grid and keeps what was traced.
@@ -616,32 +664,35 @@ void TraceNetKept(TAutoPlacer& placer, TNetRecord& net) {
     return;
   }
   SizeTraceArrays(work, count);
-  const TGridView grid(placer.Density);
+  const bool built = BuiltFor(work, count);
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    NoteNextPin(placer, work, net, j);
+    NoteNewCell(placer, net, built, j, false);
   }
+  const TGridView grid(placer.Density);
   for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
-    if (ValidLink(work.NextParent[j], count)) {
-      TraceNext(placer, grid, work, j, 1);
+    const int32_t parent = net.Parent[j];
+    if (ValidLink(parent, count)) {
+      TraceNew(placer, grid, work, j, static_cast<size_t>(parent - 1));
     }
   }
-  CommitTrace(placer, work, count, BuiltFor(work, count));
+  CommitTrace(placer, net, count, built);
 }
 
-// Whether the connections last traced for a net are exactly those of its tree as it stands: the
-// same pins at the same places with the same links on a grid of the same geometry.
+// Whether the grid holds exactly the connections of the net's tree as it stands: traced for the
+// current tree, on a grid of the same geometry, with every pin still where it was traced (pins
+// may be moved without the cost, by the bypass placement or a restored placement).
 bool TracedTreeStands(const TAutoPlacer& placer, const TNetRecord& net, int32_t count) {
   const TNetWorkspace& work = net.Work;
+  const bool built = BuiltFor(work, count);
   int32_t geometry[5];
   DensityGeometry(placer, geometry);
-  if (!work.Traced || work.TracedCount != count ||
+  if (!work.Traced || work.TracedCount != count || work.TracedByImport != built ||
       !std::equal(geometry, geometry + 5, work.TracedGrid)) {
     return false;
   }
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinRecord* pin = net.Pins[j];
-    if (pin != work.TracedPin[j] || net.Parent[j] != work.TracedParent[j] ||
-        pin->X != work.TracedX[j] || pin->Y != work.TracedY[j]) {
+  const std::vector<TPinRecord*>& pins = built ? net.PinsOriginal : net.Pins;
+  for (size_t e = 0; e < static_cast<size_t>(count); ++e) {
+    if (pins[e]->X != work.TracedPins[e].X || pins[e]->Y != work.TracedPins[e].Y) {
       return false;
     }
   }
@@ -659,13 +710,14 @@ void WithdrawNetLines(TAutoPlacer& placer, TNetRecord& net) {
   net.Work.Deferred = TracedTreeStands(placer, net, count);
   if (!net.Work.Deferred) {
     TraceNet(placer, net, -1);
+    net.Work.Traced = false;
   }
 }
 
-// The second half, after the tree has been rebuilt: the connections that join the same cells as
-// before stay; the others of the old tree are taken off and those of the new one added. Taking
-// off and adding a line are exact inverses on the grid and on DensityCost, so the result is the
-// same as taking every old line off and adding every new one.
+// The second half, after the tree has been rebuilt: each pin's connection stays where it joins
+// the same cells as before; otherwise its old connection is taken off and its new one added.
+// Taking off and adding a line are exact inverses on the grid and on DensityCost, so the result
+// is the same as taking every old line off and adding every new one.
 void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   if (!work.Deferred) {
@@ -678,51 +730,38 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
     work.Traced = false;
     return;
   }
-  // Each pin's place in the old tree: by import position when both trees were built, else the
-  // same working position.
   const bool built = BuiltFor(work, count);
-  const auto oldPosition = [&work, built](size_t j) {
-    return built ? static_cast<size_t>(work.TracedPosition[static_cast<size_t>(work.Order[j])]) : j;
-  };
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TPinRecord* pin = net.Pins[j];
-    const size_t old = oldPosition(j);
-    if (pin->X == work.TracedX[old] && pin->Y == work.TracedY[old]) {
-      work.NextPin[j] = net.Pins[j];
-      work.NextParent[j] = net.Parent[j];
-      work.NextX[j] = pin->X;
-      work.NextY[j] = pin->Y;
-      work.NextCol[j] = work.TracedCol[old];
-      work.NextRow[j] = work.TracedRow[old];
-    } else {
-      NoteNextPin(placer, work, net, j);
-    }
-  }
   const TGridView grid(placer.Density);
-  std::fill_n(work.Matched.begin(), count, uint8_t{0});
-  for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
-    const int32_t parent = work.NextParent[j];
-    if (!ValidLink(parent, count)) {
-      continue;
+  size_t changed = 0;
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    const TTracedPin& old = work.TracedPins[TraceKey(work, built, j)];
+    const bool stayed = NoteNewCell(placer, net, built, j, true);
+    const int32_t link = LinkKey(net, count, built, j);
+    const auto p = static_cast<size_t>(net.Parent[j] - 1);
+    if (link >= 0 && p > j) {
+      NoteNewCell(placer, net, built, p, true);  // noted again, alike, at its own turn
     }
-    const size_t old = oldPosition(j);
-    const int32_t oldParent = work.TracedParent[old];
-    const auto p = static_cast<size_t>(parent - 1);
-    if (old >= 1 && ValidLink(oldParent, count) && work.Matched[old] == 0 &&
-        work.TracedCol[old] == work.NextCol[j] && work.TracedRow[old] == work.NextRow[j] &&
-        work.TracedCol[static_cast<size_t>(oldParent - 1)] == work.NextCol[p] &&
-        work.TracedRow[static_cast<size_t>(oldParent - 1)] == work.NextRow[p]) {
-      work.Matched[old] = 1;
-    } else {
-      TraceNext(placer, grid, work, j, 1);
+    if (!stayed || link != old.Link) {
+      work.Changed[changed++] = static_cast<int32_t>(j);
+    }
+    if (old.Link >= 0) {
+      const TTracedPin& oldParent = work.TracedPins[static_cast<size_t>(old.Link)];
+      if (link >= 0 && old.Col == work.NewCol[j] && old.Row == work.NewRow[j] &&
+          oldParent.Col == work.NewCol[p] && oldParent.Row == work.NewRow[p]) {
+        continue;
+      }
+      UntraceOld(placer, grid, work, old);
+    }
+    if (link >= 0) {
+      TraceNew(placer, grid, work, j, p);
     }
   }
-  for (size_t old = 1; old < static_cast<size_t>(count); ++old) {
-    if (work.Matched[old] == 0 && ValidLink(work.TracedParent[old], count)) {
-      TraceTraced(placer, grid, work, old, -1);
-    }
+  // Only the entries of pins that moved or changed links differ from the traced ones.
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  for (size_t c = 0; c < changed; ++c) {
+    CommitTracedPin(journal, net, count, built, static_cast<size_t>(work.Changed[c]));
   }
-  CommitTrace(placer, work, count, built);
+  MarkTraced(placer, work, count, built);
 }
 
 // Distance of a coordinate from the nearest line of a grid g. The quotient is rounded in floating
@@ -735,51 +774,74 @@ int64_t GridOffset(int32_t value, int32_t g) {
   return Abs64(lines * g - value);
 }
 
-// Keeps a net's tree and traced state as they were before the move being recorded, once per move.
+// Keeps a net's length and traced flags as they were before the move being recorded, once per
+// move and before the move's first change to the net. The traced connections are noted one by one
+// as they change (CommitTrace), the tree by KeepTree.
 void SaveTree(TMoveJournal& journal, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   if (!journal.Recording || work.SavedGeneration == journal.Generation) {
     return;
   }
   work.SavedGeneration = journal.Generation;
-  work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
-  work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
+  work.SavedTree = false;
   work.SavedLength = net.Length;
   work.SavedTraced = work.Traced;
+  work.SavedTracedByImport = work.TracedByImport;
   work.SavedTracedCount = work.TracedCount;
   std::copy_n(work.TracedGrid, 5, work.SavedTracedGrid);
-  work.TracesSinceSaved = 0;
   journal.Nets.push_back(&net);
 }
 
-// Gives a net back the tree and traced state SaveTree kept.
+// Keeps a net's tree, just before the move's first rebuild of it. A tree of two pins or fewer is
+// never reordered or relinked. A rebuild writes every working position, so when the arrays hold
+// exactly the tree's pins the kept ones are exchanged with the tree's rather than copied.
+void KeepTree(const TMoveJournal& journal, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  const int32_t count = UsablePins(net);
+  if (!journal.Recording || work.SavedTree || count <= 2) {
+    return;
+  }
+  work.SavedTree = true;
+  const auto size = static_cast<size_t>(count);
+  if (net.Pins.size() == size && net.Parent.size() == size && work.SavedPins.size() == size &&
+      work.SavedParent.size() == size) {
+    std::swap(net.Pins, work.SavedPins);
+    std::swap(net.Parent, work.SavedParent);
+  } else {
+    work.SavedPins.assign(net.Pins.begin(), net.Pins.end());
+    work.SavedParent.assign(net.Parent.begin(), net.Parent.end());
+  }
+}
+
+// Gives a net back the tree and traced flags SaveTree and KeepTree kept.
 void RestoreTree(TNetRecord& net) {
   TNetWorkspace& work = net.Work;
-  std::copy(work.SavedPins.begin(), work.SavedPins.end(), net.Pins.begin());
-  std::copy(work.SavedParent.begin(), work.SavedParent.end(), net.Parent.begin());
+  if (work.SavedTree) {
+    std::swap(net.Pins, work.SavedPins);
+    std::swap(net.Parent, work.SavedParent);
+    work.SavedTree = false;
+  }
   net.Length = work.SavedLength;
   work.Deferred = false;
-  if (work.TracesSinceSaved == 1) {
-    ExchangeTracedAndNext(work);
-    work.Traced = work.SavedTraced;
-    work.TracedCount = work.SavedTracedCount;
-    std::copy_n(work.SavedTracedGrid, 5, work.TracedGrid);
-  } else if (work.TracesSinceSaved > 1) {
-    work.Traced = false;  // the old traced arrays were overwritten: trace afresh next time
-  }
-  work.TracesSinceSaved = 0;
+  work.Traced = work.SavedTraced;
+  work.TracedByImport = work.SavedTracedByImport;
+  work.TracedCount = work.SavedTracedCount;
+  std::copy_n(work.SavedTracedGrid, 5, work.TracedGrid);
 }
 
 // Sizes the journal and every net's saved tree, so that the moves that follow allocate nothing
-// (the journal grows only for a move that writes more cells than any before).
+// (the journal grows only for a move that writes more than any before).
 void ReserveJournal(TAutoPlacer& placer) {
   constexpr size_t JournalCells = 4096;
   placer.Journal.Cells.reserve(JournalCells);
   placer.Journal.Nets.reserve(placer.Nets.size());
+  size_t pins = 0;
   for (const auto& net : placer.Nets) {
     net->Work.SavedPins.reserve(net->Pins.size());
     net->Work.SavedParent.reserve(net->Parent.size());
+    pins += net->Pins.size();
   }
+  placer.Journal.Traces.reserve(std::max(JournalCells, pins));
 }
 
 // Takes component k's share out of every term. With deferLines the density lines of its nets
@@ -795,6 +857,7 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
   // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
   // in which nets and terms are taken does not change them.
   ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
+    SaveTree(placer.Journal, net);
     if (placer.UseNetLength) {
       placer.NetLengthCost -= net.Length;
     }
@@ -806,6 +869,7 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
     } else {
       net.Work.Deferred = false;
       TraceNet(placer, net, -1);
+      net.Work.Traced = false;
     }
   });
 }
@@ -825,12 +889,15 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
   }
   ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
     SaveTree(placer.Journal, net);
+    KeepTree(placer.Journal, net);
     BuildTree(net);
     if (placer.UseNetLength) {
       placer.NetLengthCost += net.Length;
     }
     if (placer.UseDensity) {
       RestoreNetLines(placer, net);
+    } else {
+      net.Work.Traced = false;  // the tree may have changed under its traced connections
     }
   });
 }
@@ -909,6 +976,7 @@ void TAutoPlacer::EvaluateOverlap() {
 void TAutoPlacer::BuildNetTree(int32_t n) {
   if (n >= 1 && static_cast<size_t>(n) <= Nets.size()) {
     BuildTree(Net(n));
+    Net(n).Work.Traced = false;  // the grid holds the connections of the tree before
   }
 }
 
@@ -969,6 +1037,7 @@ void TAutoPlacer::RestoreAlone(int32_t k) {
 
 void TAutoPlacer::RollBackCost() {
   Journal.RestoreCells();
+  Journal.RestoreTraces();
   for (TNetRecord* net : Journal.Nets) {
     RestoreTree(*net);
   }
@@ -1015,6 +1084,9 @@ void TAutoPlacer::EvaluateAll() {
 
   Density.Clear();
   DensityCost = 0;
+  for (int32_t n = 1; n <= nets; ++n) {
+    Net(n).Work.Traced = false;
+  }
   if (UseDensity) {
     for (int32_t n = 1; n <= nets; ++n) {
       TraceNetKept(*this, Net(n));

@@ -33,6 +33,17 @@ struct TPinRecord {
 
 struct TNetRecord;
 
+// One connection of a net's tree as it was traced onto the density grid: the pin's position and
+// density cell then, and the key of the pin it was joined to (-1: none).
+struct TTracedPin {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Col = 0;
+  int32_t Row = 0;
+  int32_t Link = -1;
+  bool operator==(const TTracedPin&) const = default;
+};
+
 // One component of either side of the board.
 struct TCompRecord {
   int32_t Flags = 0;
@@ -85,6 +96,8 @@ struct TNetWorkspace {
   int32_t Size = 0;                  // pins the arrays below are sized for
   std::vector<int64_t> DistanceKey;  // |X| + |Y| of each pin, by import position
   std::vector<int64_t> SumKey;       // X + Y of each pin, by import position
+  std::vector<int32_t> PinX;         // coordinates of each pin, by import position
+  std::vector<int32_t> PinY;
   std::vector<int32_t>
       ByDistance;                 // import positions in ascending DistanceKey, kept between builds
   std::vector<int32_t> BySum;     // import positions in ascending SumKey, kept between builds
@@ -93,41 +106,32 @@ struct TNetWorkspace {
   std::vector<int64_t> X;         // coordinates and X + Y by working position
   std::vector<int64_t> Y;
   std::vector<int64_t> Sum;
-  // The connections of the tree as last traced onto the density grid, by working position: the
-  // pin, its link, its position and its density cell. A move compares the tree it leaves with
-  // these and, when they agree, re-traces only the connections whose cells change.
-  bool Traced = false;         // the arrays below describe a traced tree
-  bool Deferred = false;       // a move has left this tree's connections on the grid for now
-  int32_t TracedCount = 0;     // pins of the traced tree
-  int32_t TracedGrid[5] = {};  // board corner, cell size and highest indices of the density grid
-  std::vector<TPinRecord*> TracedPin;
-  std::vector<int32_t> TracedParent;
-  std::vector<int32_t> TracedX;
-  std::vector<int32_t> TracedY;
-  std::vector<int32_t> TracedCol;
-  std::vector<int32_t> TracedRow;
-  std::vector<int32_t> TracedPosition;  // working position at the trace of each import position
-  // The same for the tree being traced, exchanged with the arrays above when it is done.
-  std::vector<TPinRecord*> NextPin;
-  std::vector<int32_t> NextParent;
-  std::vector<int32_t> NextX;
-  std::vector<int32_t> NextY;
-  std::vector<int32_t> NextCol;
-  std::vector<int32_t> NextRow;
-  std::vector<int32_t> NextPosition;
-  std::vector<uint8_t> Matched;  // traced connections that the new tree keeps
-  // The tree and the traced state as they were before the move being recorded changed them, for
-  // taking a rejected move back (see TMoveJournal). The traced arrays of that state are the Next
-  // arrays after exactly one trace; after two (a swap of two groups on the same net) they are
-  // gone, and the net is then traced afresh by its next move.
+  // The connections as last traced onto the density grid, one entry per pin, kept by import
+  // position (by working position in a net whose tree is never rebuilt, where the two agree).
+  // A move compares the tree it makes with these and re-traces only the connections whose cells
+  // change; a rejected move gets its entries back from the journal.
+  bool Traced = false;          // the entries describe the current tree, and the grid holds it
+  bool Deferred = false;        // a move has left this tree's connections on the grid for now
+  bool TracedByImport = false;  // the entries are kept by import position
+  int32_t TracedCount = 0;      // pins of the traced tree
+  int32_t TracedGrid[5] = {};   // board corner, cell size and highest indices of the density grid
+  std::vector<TTracedPin> TracedPins;
+  std::vector<int32_t> NewCol;  // density cell of each working position in the tree being traced
+  std::vector<int32_t> NewRow;
+  std::vector<int32_t> Changed;  // working positions whose traced entries a move rewrites
+  // The tree and the traced flags as they were before the move being recorded changed them, for
+  // taking a rejected move back (see TMoveJournal). A tree of two pins is never reordered, so only
+  // larger ones keep their pins and links; the kept arrays are exchanged with the net's, so after
+  // a move that stood they hold nothing of use.
   uint32_t SavedGeneration = 0;  // the move these belong to
+  bool SavedTree = false;        // SavedPins and SavedParent hold the tree before this move
   std::vector<TPinRecord*> SavedPins;
   std::vector<int32_t> SavedParent;
   double SavedLength = 0.0;
   bool SavedTraced = false;
+  bool SavedTracedByImport = false;
   int32_t SavedTracedCount = 0;
   int32_t SavedTracedGrid[5] = {};
-  int32_t TracesSinceSaved = 0;
 };
 
 // One signal net. Its pin arrays point at the pin records that the component records own.

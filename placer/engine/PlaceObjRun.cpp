@@ -278,12 +278,11 @@ void TAutoPlacer::PumpMessages() {
   if (StopRequested) {
     return;
   }
-  const HWND frame = GetParent(GetParent(ViewHandle));
   MSG message{};
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_PAINT) {
       UpdateWindow(message.hwnd);
-    } else if (!TranslateMDISysAccel(frame, &message)) {
+    } else if (!TranslateMDISysAccel(GetParent(GetParent(ViewHandle)), &message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }

@@ -73,8 +73,8 @@ bool TakeQuit(bool remove, MSG& out) {
 
 // The earliest due timer; taking it re-arms it one interval from now (missed ticks do not pile up).
 bool TakeTimer(const Filter& filter, bool remove, MSG& out) {
-  if (!filter.AcceptsMessage(WM_TIMER)) {
-    return false;
+  if (!filter.AcceptsMessage(WM_TIMER) || GetState().Timers.empty()) {
+    return false;  // no timer: the clock need not be read
   }
   auto now = Clock::now();
   platform::Timer* earliest = nullptr;

@@ -44,6 +44,13 @@ class SignalRing {
     }
   }
 
+  // Main thread only. Whether a message is ready to be popped: one atomic load, so that the queue
+  // can be polled before every step of a busy loop without a system call.
+  bool HasReady() const {
+    uint32_t index = popPosition_ % Size;
+    return slots_[index].Sequence(index, std::memory_order_acquire) == popPosition_ + 1;
+  }
+
   // Main thread only.
   bool Pop(MSG& msg) {
     uint32_t index = popPosition_ % Size;
@@ -104,7 +111,12 @@ BOOL PlatformPostMessageFromSignal(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 namespace platform {
 
+// The wake-up counter is read only when the ring holds something; a wake-up left over from a
+// message drained earlier is cleared by the next wait instead.
 void DrainSignalRing() {
+  if (!ring.HasReady()) {
+    return;
+  }
   ClearWakeUps();  // before draining: a post after this point writes again
   MSG msg;
   auto& queue = GetState().Queue;
@@ -133,6 +145,10 @@ void WaitForWakeUp(std::optional<Clock::time_point> deadline) {
   pollfd wake = {wakeFd, POLLIN, 0};
   // EINTR is a wake-up too: the signal handler may just have posted.
   ppoll(&wake, wakeFd >= 0 ? 1 : 0, deadline ? &timeout : nullptr, nullptr);
+  // A wake-up whose message was drained before the wait would end every later wait at once.
+  if ((wake.revents & POLLIN) != 0) {
+    ClearWakeUps();
+  }
 }
 
 }  // namespace platform
