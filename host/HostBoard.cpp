@@ -67,6 +67,17 @@ void PullPartsInside(uint32_t board, TOutlineSteps& steps) {
   steps.StuckNames = names;
 }
 
+void LegalisePlacement(uint32_t board, TOutlineSteps& steps) {
+  char names[1024] = {};
+  int32_t moved = 0, noRoom = 0;
+  if (Editor().LegalisePlacement(board, &moved, &noRoom, names, sizeof names) != 0)
+    return;
+  steps.Legalised = true;
+  steps.Moved = moved;
+  steps.NoRoom = noRoom;
+  steps.NoRoomNames = names;
+}
+
 void ReleaseHeldParts(uint32_t board) {
   Editor().ReleaseHeldParts(board);
 }

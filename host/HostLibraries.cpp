@@ -34,6 +34,7 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_ReleaseHeldParts", bound.ReleaseHeldParts);
     Bind(library, "Tarnix_PullPartsInside", bound.PullPartsInside);
     Bind(library, "Tarnix_CountPartsOutside", bound.CountPartsOutside);
+    Bind(library, "Tarnix_LegalisePlacement", bound.LegalisePlacement);
     return bound;
   }();
   return editor;

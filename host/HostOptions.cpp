@@ -55,7 +55,13 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "--specified", options.Specified,
       "run exactly the placer command's own placement: effort 1, the seed from the clock "
       "unless --seed gives one");
-  specified->excludes(effortOption)->excludes(refine);
+  bool legalise = false;
+  auto* legaliseOption =
+      app.add_flag("--legalise,!--no-legalise", legalise,
+                   "after the run, move every part that still overlaps another (footprints on "
+                   "the same side, with the board's clearances) to the nearest free spot on the "
+                   "board; locked parts never move (default: on, off with --specified)");
+  specified->excludes(effortOption)->excludes(refine)->excludes(legaliseOption);
   auto* starts = app.add_option("--starts", options.Starts,
                                 "run K independent placements from seeds SEED, SEED+1, ... "
                                 "(SEED 1 without --seed) and keep the one with the lowest final "
@@ -116,6 +122,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     options.Effort = effort.value_or(DefaultEffort);
     options.Seed = options.Seed.value_or(DefaultSeed);
   }
+  options.Legalise = legaliseOption->count() > 0 ? legalise : !options.Specified;
   if (options.Jobs == 0) {
     options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }

@@ -14,6 +14,7 @@ struct THostOptions {
   bool Specified = false;  // exactly the plug-in command's own run: effort 1, seed from the clock
   double Effort = 1.0;     // scales the per-pass move caps of the schedule
   bool Refine = false;     // start from the board's placement and only improve it
+  bool Legalise = false;   // after the run, move what still overlaps to the nearest free spot
   int Starts = 1;          // independent runs from consecutive seeds; the cheapest is kept
   int Jobs = 0;            // starts at a time; 0: one per core
   std::string Report;      // the run's figures as JSON

@@ -18,6 +18,9 @@ nlohmann::json SideJson(const TPlacementMeasures& measures, const TBoardFigures&
           {"movable", figures.Movable},
           {"locked", figures.Locked},
           {"supplyCapacitors", figures.SupplyCapacitors},
+          {"capacitorsWithIc", figures.Decoupling.Capacitors},
+          {"capacitorsNearIc", figures.Decoupling.Near},
+          {"outside", figures.Outside},
           {"powerNets", figures.PowerNets},
           {"groundNets", figures.GroundNets}};
 }
@@ -52,6 +55,10 @@ std::string ReportJson(const TRunReport& report) {
       {"finalCost", report.FinalCost},
       {"moves", report.Moves},
       {"passes", report.Passes},
+      {"legalise",
+       {{"ran", summary.Outline.Legalised},
+        {"moved", summary.Outline.Moved},
+        {"noRoom", summary.Outline.NoRoom}}},
       {"seconds", summary.Seconds},
       {"cpuSeconds", report.CpuSeconds},
       {"before", SideJson(report.Before, summary.Before, summary.LengthBefore)},

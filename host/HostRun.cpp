@@ -325,6 +325,10 @@ int Run(const THostOptions& options, TRunState& state) {
   // What the rectangles of the placer cannot tell (notches, cut-outs) is mended on the true
   // outline; the parts held for the run are then let go, so that none is saved as locked.
   PullPartsInside(board, summary.Outline);
+  // The clean finish: what still overlaps makes way, the held parts staying where they are.
+  if (options.Legalise) {
+    LegalisePlacement(board, summary.Outline);
+  }
   ReleaseHeldParts(board);
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);

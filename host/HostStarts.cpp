@@ -88,6 +88,9 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (options.Refine) {
     arguments.push_back("--refine");
   }
+  if (!options.Legalise) {
+    arguments.push_back("--no-legalise");
+  }
   if (options.Compare) {
     arguments.push_back("--compare");
   }

@@ -41,6 +41,10 @@ struct TOutlineSteps {
   int Pulled = 0;
   int Stuck = 0;
   std::string StuckNames;
+  bool Legalised = false;  // the clean finish ran
+  int Moved = 0;           // parts it moved off others
+  int NoRoom = 0;          // parts it found no room for, left overlapping
+  std::string NoRoomNames;
 };
 
 // False when the text cannot be read as a board.

@@ -87,6 +87,14 @@ TARNIX_API int32_t Tarnix_ReleaseHeldParts(uint32_t Board);
 TARNIX_API int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck,
                                           char* StuckNames, size_t StuckNamesSize);
 
+// The clean finish of a run: moves every unlocked part whose footprint overlaps another on its
+// side (footprints grown by the board's component clearances) or is not allowed where it lies to
+// the nearest free spot inside the outline and off the keep-outs, smaller parts making way for
+// larger ones; locked parts never move. Moved receives how many moved; NoRoom how many fit
+// nowhere and stayed, with their designators in NoRoomNames.
+TARNIX_API int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom,
+                                            char* NoRoomNames, size_t NoRoomNamesSize);
+
 // How many parts' footprints are not whole inside the outline.
 TARNIX_API int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count);
 

@@ -9,6 +9,7 @@
 #include "Editor.h"
 #include "FieldIo.h"
 #include "FileAccess.h"
+#include "Legalise.h"
 #include "PartsInside.h"
 #include "Processes.h"
 #include "TarnixHost.h"
@@ -190,6 +191,18 @@ int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck, 
   *Pulled = static_cast<int32_t>(result.Pulled.size());
   *Stuck = static_cast<int32_t>(result.Stuck.size());
   PutMessage(StuckNames, StuckNamesSize, BlankSeparated(result.Stuck));
+  return StatusOk;
+}
+
+int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom, char* NoRoomNames,
+                                 size_t NoRoomNamesSize) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Moved == nullptr || NoRoom == nullptr)
+    return StatusFailed;
+  const TLegaliseResult result = LegalisePlacement(*board);
+  *Moved = static_cast<int32_t>(result.Moved.size());
+  *NoRoom = static_cast<int32_t>(result.NoRoom.size());
+  PutMessage(NoRoomNames, NoRoomNamesSize, BlankSeparated(result.NoRoom));
   return StatusOk;
 }
 

@@ -579,7 +579,8 @@ double SignalLength(const nlohmann::json& report, const char* side) {
 
 TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
-  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 -o b.pcb --report b.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise -o b.pcb --report b.json -q").ExitCode,
+            0);
   EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o d.pcb -q").ExitCode, 0);
@@ -593,6 +594,26 @@ TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   EXPECT_EQ(Run("small.pcb --effort 0 -o e.pcb -q").ExitCode, 2);
   EXPECT_EQ(Run("small.pcb --specified --effort 2 -o e.pcb -q").ExitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
+}
+
+TEST_F(AutoplaceTest, TheDefaultRunEndsWithoutOverlapsAndTheSpecifiedRunWithoutTheCleanFinish) {
+  CopyExample("realistic.pcb");
+  // At seed 5 the anneal leaves footprints overlapping, with room on the board to clear them.
+  ASSERT_EQ(Run("realistic.pcb --seed 5 -o placed.pcb --report placed.json -q").ExitCode, 0);
+  const nlohmann::json placed = Board("placed.json");
+  EXPECT_EQ(placed.at("after").at("overlaps"), 0);
+  EXPECT_TRUE(placed.at("legalise").at("ran").get<bool>());
+  EXPECT_GT(placed.at("legalise").at("moved").get<int>(), 0);
+
+  ASSERT_EQ(Run("realistic.pcb --specified --seed 5 -o a.pcb --report a.json -q").ExitCode, 0);
+  const nlohmann::json specified = Board("a.json");
+  EXPECT_FALSE(specified.at("legalise").at("ran").get<bool>());
+  EXPECT_EQ(specified.at("after").at("overlaps"), 1);
+  ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --no-legalise -o b.pcb -q").ExitCode, 0);
+  ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --legalise -o c.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "c.pcb"), ReadFile(Folder / "placed.pcb"));
+  EXPECT_NE(ReadFile(Folder / "b.pcb"), ReadFile(Folder / "placed.pcb"));
+  EXPECT_EQ(Run("realistic.pcb --specified --legalise -o d.pcb -q").ExitCode, 2);
 }
 
 TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
