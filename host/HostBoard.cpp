@@ -78,6 +78,17 @@ void LegalisePlacement(uint32_t board, TOutlineSteps& steps) {
   steps.NoRoomNames = names;
 }
 
+void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps) {
+  constexpr double UnitsPerMil = 10000.0;
+  int32_t moved = 0, capacitors = 0;
+  if (Editor().PlaceCapacitorsBesideChips(board, static_cast<int32_t>(NearDistance * UnitsPerMil),
+                                          &moved, &capacitors) != 0)
+    return;
+  steps.Decoupled = true;
+  steps.CapacitorsMoved = moved;
+  steps.CapacitorsWithChip = capacitors;
+}
+
 void ReleaseHeldParts(uint32_t board) {
   Editor().ReleaseHeldParts(board);
 }

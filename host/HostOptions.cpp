@@ -61,7 +61,22 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
                    "after the run, move every part that still overlaps another (footprints on "
                    "the same side, with the board's clearances) to the nearest free spot on the "
                    "board; locked parts never move (default: on, off with --specified)");
-  specified->excludes(effortOption)->excludes(refine)->excludes(legaliseOption);
+  bool polish = false;
+  auto* polishOption = app.add_flag(
+      "--polish,!--no-polish", polish,
+      "after the run, refine the placement it left as --refine does: the cool end of the "
+      "schedule again, kept only where it shortens the signal nets (default: off)");
+  bool decoupling = false;
+  auto* decouplingOption = app.add_flag(
+      "--decoupling,!--no-decoupling", decoupling,
+      "after the run, move each supply capacitor that lies far from the chips on its power net "
+      "to the free spot nearest to one of their supply pads, where one lies within 150 mil "
+      "(default: off)");
+  specified->excludes(effortOption)
+      ->excludes(refine)
+      ->excludes(legaliseOption)
+      ->excludes(polishOption)
+      ->excludes(decouplingOption);
   auto* starts = app.add_option("--starts", options.Starts,
                                 "run K independent placements from seeds SEED, SEED+1, ... "
                                 "(SEED 1 without --seed) and keep the one with the lowest final "
@@ -123,6 +138,8 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     options.Seed = options.Seed.value_or(DefaultSeed);
   }
   options.Legalise = legaliseOption->count() > 0 ? legalise : !options.Specified;
+  options.Decoupling = decouplingOption->count() > 0 && decoupling;
+  options.Polish = polishOption->count() > 0 && polish && !options.Refine;
   if (options.Jobs == 0) {
     options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }

@@ -11,14 +11,16 @@ struct THostOptions {
   std::string Output;  // empty: beside the input under a new name
   bool InPlace = false;
   std::optional<uint32_t> Seed;
-  bool Specified = false;  // exactly the plug-in command's own run: effort 1, seed from the clock
-  double Effort = 1.0;     // scales the per-pass move caps of the schedule
-  bool Refine = false;     // start from the board's placement and only improve it
-  bool Legalise = false;   // after the run, move what still overlaps to the nearest free spot
-  int Starts = 1;          // independent runs from consecutive seeds; the cheapest is kept
-  int Jobs = 0;            // starts at a time; 0: one per core
-  std::string Report;      // the run's figures as JSON
-  std::string BoardSvg;    // pictures of the placed board as a designer sees it
+  bool Specified = false;   // exactly the plug-in command's own run: effort 1, seed from the clock
+  double Effort = 1.0;      // scales the per-pass move caps of the schedule
+  bool Refine = false;      // start from the board's placement and only improve it
+  bool Polish = false;      // after the run, refine its placement with the cool end of the schedule
+  bool Legalise = false;    // after the run, move what still overlaps to the nearest free spot
+  bool Decoupling = false;  // then move supply capacitors far from their chips beside them
+  int Starts = 1;           // independent runs from consecutive seeds; the cheapest is kept
+  int Jobs = 0;             // starts at a time; 0: one per core
+  std::string Report;       // the run's figures as JSON
+  std::string BoardSvg;     // pictures of the placed board as a designer sees it
   std::string BoardPng;
   bool Compare = false;  // those pictures show the board before and after side by side
   std::string Svg;

@@ -91,6 +91,8 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (!options.Legalise) {
     arguments.push_back("--no-legalise");
   }
+  arguments.push_back(options.Decoupling ? "--decoupling" : "--no-decoupling");
+  arguments.push_back(options.Polish ? "--polish" : "--no-polish");
   if (options.Compare) {
     arguments.push_back("--compare");
   }

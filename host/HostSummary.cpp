@@ -149,6 +149,10 @@ void PrintOutlineSteps(std::FILE* stream, const TOutlineSteps& steps) {
   if (steps.Legalised) {
     std::fprintf(stream, "Moved off overlaps to the nearest free spot: %d parts\n", steps.Moved);
   }
+  if (steps.Decoupled) {
+    std::fprintf(stream, "Supply capacitors moved beside their chips: %d of %d\n",
+                 steps.CapacitorsMoved, steps.CapacitorsWithChip);
+  }
   if (steps.NoRoom > 0) {
     std::fprintf(stream,
                  "No room on the board to clear, left overlapping where they were: %d (%s)\n",

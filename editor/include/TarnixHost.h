@@ -95,6 +95,15 @@ TARNIX_API int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32
 TARNIX_API int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom,
                                             char* NoRoomNames, size_t NoRoomNamesSize);
 
+// Supply capacitors beside their chips: every unlocked capacitor (C..., two pads, one on a power
+// and one on a ground net of the placer options) whose power pad lies further than NearDistance
+// (board units) from the power pads of the chips on its net (U... or IC..., three pads or more)
+// moves to the free spot nearest to one of them, pads no capacitor serves yet first, when that
+// spot is within NearDistance; nothing moves onto another footprint, off the board or onto a
+// keep-out. Moved receives how many moved; Capacitors how many have a chip on their net.
+TARNIX_API int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance,
+                                                     int32_t* Moved, int32_t* Capacitors);
+
 // How many parts' footprints are not whole inside the outline.
 TARNIX_API int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count);
 

@@ -6,6 +6,7 @@
 
 #include "BoardFile.h"
 #include "BoardFormats.h"
+#include "DecouplingPlace.h"
 #include "Editor.h"
 #include "FieldIo.h"
 #include "FileAccess.h"
@@ -203,6 +204,17 @@ int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom
   *Moved = static_cast<int32_t>(result.Moved.size());
   *NoRoom = static_cast<int32_t>(result.NoRoom.size());
   PutMessage(NoRoomNames, NoRoomNamesSize, BlankSeparated(result.NoRoom));
+  return StatusOk;
+}
+
+int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance, int32_t* Moved,
+                                          int32_t* Capacitors) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Moved == nullptr || Capacitors == nullptr || NearDistance < 0)
+    return StatusFailed;
+  const TDecouplingResult result = PlaceCapacitorsBesideChips(*board, NearDistance);
+  *Moved = static_cast<int32_t>(result.Moved.size());
+  *Capacitors = result.Capacitors;
   return StatusOk;
 }
 

@@ -634,6 +634,20 @@ TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
   }
 }
 
+TEST_F(AutoplaceTest, PolishRefinesTheRunsPlacementAndNeverLengthensItsSignalNets) {
+  CopyExample("realistic.pcb");
+  const std::string run = "realistic.pcb --no-legalise --no-decoupling --seed 5";
+  ASSERT_EQ(Run(run + " --no-polish -o a.pcb --report a.json -q").ExitCode, 0);
+  ASSERT_EQ(Run(run + " --polish -o b.pcb --report b.json -q").ExitCode, 0);
+  ASSERT_EQ(Run(run + " --polish -o c.pcb -q").ExitCode, 0);
+  const nlohmann::json unpolished = Board("a.json"), polished = Board("b.json");
+  EXPECT_TRUE(polished.at("polish").get<bool>());
+  EXPECT_FALSE(unpolished.at("polish").get<bool>());
+  EXPECT_LE(SignalLength(polished, "after"), SignalLength(unpolished, "after"));
+  EXPECT_GT(polished.at("moves").get<double>(), unpolished.at("moves").get<double>());
+  EXPECT_EQ(ReadFile(Folder / "b.pcb"), ReadFile(Folder / "c.pcb"));
+}
+
 TEST_F(AutoplaceTest, SeveralStartsKeepTheCheapestRunAndRepeat) {
   ASSERT_EQ(
       Run("small.pcb --seed 4 --starts 3 --jobs 2 -o kept.pcb --report kept.json -q").ExitCode, 0);

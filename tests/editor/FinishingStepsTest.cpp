@@ -1,6 +1,8 @@
-// The clean finish after a run: overlapping footprints moved apart to the nearest free spots,
-// inside the outline and off the keep-outs, locked parts left alone.
+// The steps that finish a run: overlapping footprints moved apart to the nearest free spots,
+// inside the outline and off the keep-outs, locked parts left alone; supply capacitors moved
+// beside the chips they serve.
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "EditorTestSupport.h"
@@ -10,17 +12,36 @@ using nlohmann::json;
 
 namespace {
 
-// A square part of `size` mil centred at (x, y), its body the square and one pad in the middle.
+struct TPadAt {
+  double Dx, Dy;  // from the part's centre, mil
+  std::string Net;
+};
+
+// A square part of `size` mil centred at (x, y), its body the square, by default with one pad in
+// the middle.
 struct TPart {
   std::string Name;
   double X, Y, Size;
   bool Locked = false;
   std::string Layer = "TopLayer";
+  std::vector<TPadAt> Pads = {{0, 0, "SIG"}};
 };
 
 struct TBox {
   double X1, Y1, X2, Y2;
 };
+
+json PadsJson(const TPart& part) {
+  json pads = json::array();
+  for (const TPadAt& pad : part.Pads)
+    pads.push_back({{"name", std::to_string(pads.size() + 1)},
+                    {"x", part.X + pad.Dx},
+                    {"y", part.Y + pad.Dy},
+                    {"size", {10, 10}},
+                    {"layer", part.Layer},
+                    {"net", pad.Net}});
+  return pads;
+}
 
 json PartJson(const TPart& part) {
   const double h = part.Size / 2;
@@ -34,13 +55,7 @@ json PartJson(const TPart& part) {
             {part.X + h, part.Y - h},
             {part.X + h, part.Y + h},
             {part.X - h, part.Y + h}}},
-          {"pads",
-           {{{"name", "1"},
-             {"x", part.X},
-             {"y", part.Y},
-             {"size", {10, 10}},
-             {"layer", part.Layer},
-             {"net", "SIG"}}}}};
+          {"pads", PadsJson(part)}};
 }
 
 json KeepOutTrack(double x1, double y1, double x2, double y2) {
@@ -52,17 +67,19 @@ json KeepOutTrack(double x1, double y1, double x2, double y2) {
 // A board of width x height mil outlined by keep-out tracks, with an optional keep-out fill.
 std::string BoardText(const std::vector<TPart>& parts, double width, double height,
                       double clearance = 0, std::optional<TBox> keepOut = std::nullopt) {
-  json board = {
-      {"format", "pcb-board"},
-      {"version", 1},
-      {"board",
-       {{"placer",
-         {{"smallComponentClearance", clearance}, {"largeComponentClearance", clearance}}}}},
-      {"nets", {"SIG"}},
-      {"components", json::array()},
-      {"primitives",
-       {KeepOutTrack(0, 0, width, 0), KeepOutTrack(width, 0, width, height),
-        KeepOutTrack(width, height, 0, height), KeepOutTrack(0, height, 0, 0)}}};
+  json board = {{"format", "pcb-board"},
+                {"version", 1},
+                {"board",
+                 {{"placer",
+                   {{"smallComponentClearance", clearance},
+                    {"largeComponentClearance", clearance},
+                    {"powerNets", "VCC"},
+                    {"groundNets", "GND"}}}}},
+                {"nets", {"SIG", "VCC", "GND"}},
+                {"components", json::array()},
+                {"primitives",
+                 {KeepOutTrack(0, 0, width, 0), KeepOutTrack(width, 0, width, height),
+                  KeepOutTrack(width, height, 0, height), KeepOutTrack(0, height, 0, 0)}}};
   for (const TPart& part : parts)
     board["components"].push_back(PartJson(part));
   if (keepOut)
@@ -186,6 +203,80 @@ TEST(LegaliseTest, ABoardWithoutRoomSaysWhichPartsStayAndLosesNone) {
                 {result.Board["components"][0], result.Board["components"][1],
                  result.Board["components"][2]}}},
               300, 100, 0);
+}
+
+// A chip U1 of 200 mil at (1000, 500) with its supply pad on its left edge; supply capacitors
+// of 40 mil with their VCC pad on their left.
+TPart Chip() {
+  return {"U1",
+          1000,
+          500,
+          200,
+          false,
+          "TopLayer",
+          {{-90, 50, "VCC"}, {90, 50, "GND"}, {90, -50, "SIG"}}};
+}
+
+TPart Capacitor(const std::string& name, double x, double y, bool locked = false) {
+  return {name, x, y, 40, locked, "TopLayer", {{-15, 0, "VCC"}, {15, 0, "GND"}}};
+}
+
+struct TDecoupled {
+  int32_t Moved = -1;
+  int32_t Capacitors = -1;
+  json Board;
+};
+
+TDecoupled Decouple(const std::string& text, double nearMils) {
+  TScratch scratch;
+  const uint32_t board = OpenText(scratch, text);
+  TDecoupled result;
+  EXPECT_EQ(Tarnix_PlaceCapacitorsBesideChips(board, Mil(static_cast<int64_t>(nearMils)),
+                                              &result.Moved, &result.Capacitors),
+            0);
+  result.Board = BoardJson(board);
+  Tarnix_CloseBoard(board);
+  return result;
+}
+
+double PowerPadDistance(const json& capacitor, const json& chip) {
+  const json& a = capacitor["pads"][0];
+  const json& b = chip["pads"][0];
+  return std::hypot(a["x"].get<double>() - b["x"].get<double>(),
+                    a["y"].get<double>() - b["y"].get<double>());
+}
+
+TEST(DecouplingPlaceTest, AFarCapacitorMovesBesideTheChipAndOthersStay) {
+  // C1 far away moves; C2 already beside the chip, C3 locked far away and R1 (no capacitor)
+  // stay. A part left of the chip takes the spot nearest its supply pad.
+  TPart resistor{"R1", 1800, 800, 40, false, "TopLayer", {{-15, 0, "VCC"}, {15, 0, "GND"}}};
+  const std::vector<TPart> parts{Chip(),
+                                 Capacitor("C1", 200, 200),
+                                 Capacitor("C2", 1000, 650),
+                                 Capacitor("C3", 1800, 200, true),
+                                 resistor,
+                                 {"U2", 850, 550, 60}};
+  const TDecoupled result = Decouple(BoardText(parts, 2000, 1000), 150);
+  EXPECT_EQ(result.Moved, 1);
+  EXPECT_EQ(result.Capacitors, 3);
+  const json& placed = result.Board["components"];
+  const json& chip = placed[0];
+  EXPECT_LE(PowerPadDistance(placed[1], chip), 150.0);
+  EXPECT_EQ(placed[2]["x"], 1000);
+  EXPECT_EQ(placed[3]["x"], 1800);
+  EXPECT_EQ(placed[4]["x"], 1800);
+  ExpectLegal(result.Board, 2000, 1000, 0);
+}
+
+TEST(DecouplingPlaceTest, WithoutRoomNearTheChipTheCapacitorStays) {
+  // The chip fills the board's width: no spot within 50 mil of its supply pad is free.
+  TPart chip = Chip();
+  chip.X = 100;
+  chip.Y = 100;
+  const TDecoupled result = Decouple(BoardText({chip, Capacitor("C1", 400, 100)}, 440, 200), 50);
+  EXPECT_EQ(result.Moved, 0);
+  EXPECT_EQ(result.Capacitors, 1);
+  EXPECT_EQ(result.Board["components"][1]["x"], 400);
 }
 
 }  // namespace
