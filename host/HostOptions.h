@@ -11,9 +11,10 @@ struct THostOptions {
   std::string Output;  // empty: beside the input under a new name
   bool InPlace = false;
   std::optional<uint32_t> Seed;
-  bool Specified = false;   // exactly the plug-in command's own run: effort 1, seed from the clock
-  double Effort = 1.0;      // scales the per-pass move caps of the schedule
-  bool Refine = false;      // start from the board's placement and only improve it
+  bool Specified = false;  // exactly the plug-in command's own run: effort 1, seed from the clock
+  double Effort = 1.0;     // scales the per-pass move caps of the schedule
+  bool Refine = false;     // start from the board's placement and only improve it
+  double RefineEffort = 1.0;  // the effort of the polish after the run
   bool Polish = false;      // after the run, refine its placement with the cool end of the schedule
   bool Legalise = false;    // after the run, move what still overlaps to the nearest free spot
   bool Decoupling = false;  // then move supply capacitors far from their chips beside them
@@ -42,6 +43,9 @@ struct THostOptions {
 // seed 1, about ten seconds of CPU for a board of 300 parts.
 inline constexpr double DefaultEffort = 3.0;
 inline constexpr uint32_t DefaultSeed = 1;
+// A refinement keeps to the cool end of the schedule, a fifth of the passes: it affords more
+// moves in each.
+inline constexpr double DefaultRefineEffort = 10.0;
 
 // Exit codes of the program.
 inline constexpr int ExitSuccess = 0;

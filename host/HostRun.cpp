@@ -116,6 +116,7 @@ std::string PolishParameters(const THostOptions& options) {
   THostOptions polish = options;
   polish.Preferences = false;
   polish.Refine = true;
+  polish.Effort = options.RefineEffort;
   return RunParameters(polish);
 }
 

@@ -90,14 +90,13 @@ class TDecoupling {
           far.push_back(&capacitor);
       }
     }
+    // Every footprint stands where it is, the capacitors to move too: one that finds no spot
+    // stays, and none may land on it. A part is never judged against itself.
     for (TFootprint& part : Parts)
-      if (std::none_of(far.begin(), far.end(), [&](auto c) { return c->Part == &part; }))
-        Spots.Settle(part);
-    for (const TCapacitor* capacitor : far) {
+      Spots.Settle(part);
+    for (const TCapacitor* capacitor : far)
       if (MoveBesideChip(*capacitor))
         result.Moved.push_back(DesignatorOf(*capacitor->Part->Component));
-      Spots.Settle(*capacitor->Part);
-    }
     return result;
   }
 

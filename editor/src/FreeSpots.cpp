@@ -10,6 +10,10 @@ namespace Tarnix {
 
 namespace {
 
+// Footprints placed with their clearances keep at least this gap (2 mil): boxes that only touch
+// would count as overlapping by any measure that takes a pad's box a little larger.
+constexpr int64_t MinimumGap = 20000;
+
 // A search that finds no spot among this many gives up: the board has no room for the part.
 constexpr int64_t MaxSpotsTried = 200000;
 
@@ -53,7 +57,7 @@ TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options) {
   const TRect box = FootprintBox(component);
   const bool small = component.Children(TKind::Pad).size() <= 2;
   const int64_t clearance = std::max<int64_t>(
-      0, small ? options.SmallComponentClearance : options.LargeComponentClearance);
+      MinimumGap, small ? options.SmallComponentClearance : options.LargeComponentClearance);
   const int64_t low = clearance / 2, high = clearance - low;
   TFootprint footprint;
   footprint.Component = &component;

@@ -22,8 +22,8 @@ struct TShift {
 };
 
 // One footprint: its box and, around it, the box grown by the component's clearance (the small
-// clearance for parts of two pads or fewer, the large one for the others), half on each side, so
-// that two neighbours keep about their clearance between them.
+// clearance for parts of two pads or fewer, the large one for the others; at least 2 mil), half
+// on each side, so that two neighbours keep about their clearance between them.
 struct TFootprint {
   TComponent* Component = nullptr;
   TBox64 Bare{};
@@ -43,7 +43,8 @@ class TFreeSpots {
  public:
   explicit TFreeSpots(const TBoard& board) : Region(board) {}
 
-  // The footprint holds its place from now on; it must outlive the search.
+  // The footprint counts as an obstacle from now on, where it lies when a spot is judged; it
+  // must outlive the search.
   void Settle(const TFootprint& part) { Settled.push_back(&part); }
 
   // Whether the part shifted so lies inside the outline, off the keep-outs and off every settled

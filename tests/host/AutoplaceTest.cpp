@@ -579,7 +579,9 @@ double SignalLength(const nlohmann::json& report, const char* side) {
 
 TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
-  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise -o b.pcb --report b.json -q").ExitCode,
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise --no-polish --no-decoupling -o b.pcb "
+                "--report b.json -q")
+                .ExitCode,
             0);
   EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
@@ -596,7 +598,7 @@ TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
 }
 
-TEST_F(AutoplaceTest, TheDefaultRunEndsWithoutOverlapsAndTheSpecifiedRunWithoutTheCleanFinish) {
+TEST_F(AutoplaceTest, TheDefaultRunIsPolishedAndEndsWithoutOverlapsAndTheSpecifiedRunIsNot) {
   CopyExample("realistic.pcb");
   // At seed 5 the anneal leaves footprints overlapping, with room on the board to clear them.
   ASSERT_EQ(Run("realistic.pcb --seed 5 -o placed.pcb --report placed.json -q").ExitCode, 0);
@@ -604,10 +606,14 @@ TEST_F(AutoplaceTest, TheDefaultRunEndsWithoutOverlapsAndTheSpecifiedRunWithoutT
   EXPECT_EQ(placed.at("after").at("overlaps"), 0);
   EXPECT_TRUE(placed.at("legalise").at("ran").get<bool>());
   EXPECT_GT(placed.at("legalise").at("moved").get<int>(), 0);
+  EXPECT_TRUE(placed.at("polish").get<bool>());
+  EXPECT_TRUE(placed.at("decoupling").at("ran").get<bool>());
 
   ASSERT_EQ(Run("realistic.pcb --specified --seed 5 -o a.pcb --report a.json -q").ExitCode, 0);
   const nlohmann::json specified = Board("a.json");
   EXPECT_FALSE(specified.at("legalise").at("ran").get<bool>());
+  EXPECT_FALSE(specified.at("polish").get<bool>());
+  EXPECT_FALSE(specified.at("decoupling").at("ran").get<bool>());
   EXPECT_EQ(specified.at("after").at("overlaps"), 1);
   ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --no-legalise -o b.pcb -q").ExitCode, 0);
   ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --legalise -o c.pcb -q").ExitCode, 0);
