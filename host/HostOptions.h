@@ -40,7 +40,8 @@ struct THostOptions {
 };
 
 // What autoplace does unless told otherwise: three times the moves of the standard schedule from
-// seed 1, about ten seconds of CPU for a board of 300 parts.
+// seed 1, then the polish, the clean finish and the supply capacitors beside their chips; about
+// ten seconds of CPU for a board of 300 parts.
 inline constexpr double DefaultEffort = 3.0;
 inline constexpr uint32_t DefaultSeed = 1;
 // A refinement keeps to the cool end of the schedule, a fifth of the passes: it affords more

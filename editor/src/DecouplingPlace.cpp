@@ -23,10 +23,6 @@ std::set<std::string> NetNames(const std::string& blankSeparated) {
   return names;
 }
 
-std::string DesignatorOf(const TComponent& component) {
-  return component.Designator ? component.Designator->Text : std::string();
-}
-
 // A designator of the prefix and a number (U1, IC12).
 bool Numbered(const std::string& designator, const std::string& prefix) {
   return designator.size() > prefix.size() && designator.compare(0, prefix.size(), prefix) == 0 &&

@@ -68,6 +68,10 @@ TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options) {
   return footprint;
 }
 
+std::string DesignatorOf(const TComponent& component) {
+  return component.Designator ? component.Designator->Text : std::string();
+}
+
 bool MoveBy(TFootprint& part, TShift shift) {
   const TPoint reference = part.Component->Data.Reference;
   const int64_t x = reference.X + shift.X, y = reference.Y + shift.Y;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Board.h"
@@ -34,6 +35,9 @@ struct TFootprint {
 };
 
 TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options);
+
+// The designator's text; empty for a component without one.
+std::string DesignatorOf(const TComponent& component);
 
 // Moves the component and its boxes; false, with nothing moved, when it would leave the
 // coordinate range.

@@ -6,14 +6,6 @@
 
 namespace Tarnix {
 
-namespace {
-
-std::string DesignatorOf(const TComponent& component) {
-  return component.Designator ? component.Designator->Text : std::string();
-}
-
-}  // namespace
-
 TLegaliseResult LegalisePlacement(TBoard& board) {
   std::vector<TFootprint> parts;
   for (const auto& component : board.Components)
