@@ -97,8 +97,7 @@ class TDecoupling {
   }
 
  private:
-  // The chips' supply pads on the capacitor's net, those no capacitor serves first, each kind
-  // nearest first.
+  // The chips' supply pads on the capacitor's net, nearest first.
   std::vector<TChipPad*> PadsByDistance(const TCapacitor& capacitor) {
     std::vector<TChipPad*> pads;
     for (TChipPad& pad : ChipPads)
