@@ -67,6 +67,28 @@ void PullPartsInside(uint32_t board, TOutlineSteps& steps) {
   steps.StuckNames = names;
 }
 
+void LegalisePlacement(uint32_t board, TOutlineSteps& steps) {
+  char names[1024] = {};
+  int32_t moved = 0, noRoom = 0;
+  if (Editor().LegalisePlacement(board, &moved, &noRoom, names, sizeof names) != 0)
+    return;
+  steps.Legalised = true;
+  steps.Moved = moved;
+  steps.NoRoom = noRoom;
+  steps.NoRoomNames = names;
+}
+
+void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps) {
+  constexpr double UnitsPerMil = 10000.0;
+  int32_t moved = 0, capacitors = 0;
+  if (Editor().PlaceCapacitorsBesideChips(board, static_cast<int32_t>(NearDistance * UnitsPerMil),
+                                          &moved, &capacitors) != 0)
+    return;
+  steps.Decoupled = true;
+  steps.CapacitorsMoved = moved;
+  steps.CapacitorsWithChip = capacitors;
+}
+
 void ReleaseHeldParts(uint32_t board) {
   Editor().ReleaseHeldParts(board);
 }

@@ -16,6 +16,10 @@ TBoardFigures MeasureBoard(uint32_t board);
 void HoldEdgeParts(uint32_t board, TOutlineSteps& steps);
 // Moves parts the run left outside the outline or on a keep-out to the nearest spot inside.
 void PullPartsInside(uint32_t board, TOutlineSteps& steps);
+// Moves parts that still overlap others to the nearest free spot on the board.
+void LegalisePlacement(uint32_t board, TOutlineSteps& steps);
+// Moves supply capacitors far from their chips beside a supply pad of one, where there is room.
+void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps);
 // Unlocks the parts HoldEdgeParts locked, so that none is saved as locked.
 void ReleaseHeldParts(uint32_t board);
 

@@ -34,6 +34,8 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_ReleaseHeldParts", bound.ReleaseHeldParts);
     Bind(library, "Tarnix_PullPartsInside", bound.PullPartsInside);
     Bind(library, "Tarnix_CountPartsOutside", bound.CountPartsOutside);
+    Bind(library, "Tarnix_LegalisePlacement", bound.LegalisePlacement);
+    Bind(library, "Tarnix_PlaceCapacitorsBesideChips", bound.PlaceCapacitorsBesideChips);
     return bound;
   }();
   return editor;

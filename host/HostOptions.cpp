@@ -29,8 +29,11 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "Places the components of a board file and saves the placed board. Reads and "
       "writes JSON board files (.pcb) and KiCad boards (.kicad_pcb, KiCad 5 to 9), "
       "told apart by their content. By default the anneal tries three times the moves of "
-      "the placer command's standard schedule, from seed 1, so that a run repeats; "
-      "--specified runs the standard placement itself.",
+      "the placer command's standard schedule, from seed 1, so that a run repeats; the "
+      "placement it leaves is then polished (refined with ten times the moves of the cool end "
+      "of the schedule), what still overlaps is moved to the nearest free spots and supply "
+      "capacitors far from their chips are moved beside them. --specified runs the standard "
+      "placement itself and nothing more.",
       "autoplace");
   app.footer(ExitCodeHelp);
   app.add_option("BOARD", options.Board, "the board file to place")->required();
@@ -55,7 +58,36 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "--specified", options.Specified,
       "run exactly the placer command's own placement: effort 1, the seed from the clock "
       "unless --seed gives one");
-  specified->excludes(effortOption)->excludes(refine);
+  bool legalise = false;
+  auto* legaliseOption = app.add_flag(
+      "--legalise,!--no-legalise", legalise,
+      "after the run, move every part that still overlaps another (footprints on "
+      "the same side, with the board's clearances) to the nearest free spot on the "
+      "board; locked parts never move (default: on, off with --specified and --refine)");
+  bool polish = false;
+  auto* polishOption = app.add_flag(
+      "--polish,!--no-polish", polish,
+      "after the run, refine the placement it left as --refine does: the cool end of the "
+      "schedule again, kept only where it shortens the signal nets (default: on, off with "
+      "--specified)");
+  double refineEffort = DefaultRefineEffort;
+  auto* refineEffortOption =
+      app.add_option("--refine-effort", refineEffort,
+                     "the effort of a refinement: of --refine without --effort, and of the "
+                     "polish after the run (default 10)")
+          ->check(CLI::Range(0.01, 1000.0));
+  bool decoupling = false;
+  auto* decouplingOption = app.add_flag(
+      "--decoupling,!--no-decoupling", decoupling,
+      "after the run, move each supply capacitor that lies far from the chips on its power net "
+      "to the free spot nearest to one of their supply pads, where one lies within 150 mil "
+      "(default: on, off with --specified)");
+  specified->excludes(effortOption)
+      ->excludes(refine)
+      ->excludes(legaliseOption)
+      ->excludes(polishOption)
+      ->excludes(refineEffortOption)
+      ->excludes(decouplingOption);
   auto* starts = app.add_option("--starts", options.Starts,
                                 "run K independent placements from seeds SEED, SEED+1, ... "
                                 "(SEED 1 without --seed) and keep the one with the lowest final "
@@ -113,9 +145,17 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
     options.StopAfter = *seconds;
   }
   if (!options.Specified) {
-    options.Effort = effort.value_or(DefaultEffort);
+    options.Effort = effort.value_or(options.Refine ? refineEffort : DefaultEffort);
+    options.RefineEffort = refineEffort;
     options.Seed = options.Seed.value_or(DefaultSeed);
   }
+  // A refinement keeps the designer's arrangement, overlaps the designer left included, unless
+  // asked to clear them.
+  options.Legalise = legaliseOption->count() > 0 ? legalise : !options.Specified && !options.Refine;
+  // The finishing steps and the polish are on unless turned off, save in the placer command's
+  // own run; a refinement needs no polish.
+  options.Decoupling = decouplingOption->count() > 0 ? decoupling : !options.Specified;
+  options.Polish = (polishOption->count() > 0 ? polish : !options.Specified) && !options.Refine;
   if (options.Jobs == 0) {
     options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }

@@ -14,10 +14,14 @@ struct THostOptions {
   bool Specified = false;  // exactly the plug-in command's own run: effort 1, seed from the clock
   double Effort = 1.0;     // scales the per-pass move caps of the schedule
   bool Refine = false;     // start from the board's placement and only improve it
-  int Starts = 1;          // independent runs from consecutive seeds; the cheapest is kept
-  int Jobs = 0;            // starts at a time; 0: one per core
-  std::string Report;      // the run's figures as JSON
-  std::string BoardSvg;    // pictures of the placed board as a designer sees it
+  double RefineEffort = 1.0;  // the effort of the polish after the run
+  bool Polish = false;      // after the run, refine its placement with the cool end of the schedule
+  bool Legalise = false;    // after the run, move what still overlaps to the nearest free spot
+  bool Decoupling = false;  // then move supply capacitors far from their chips beside them
+  int Starts = 1;           // independent runs from consecutive seeds; the cheapest is kept
+  int Jobs = 0;             // starts at a time; 0: one per core
+  std::string Report;       // the run's figures as JSON
+  std::string BoardSvg;     // pictures of the placed board as a designer sees it
   std::string BoardPng;
   bool Compare = false;  // those pictures show the board before and after side by side
   std::string Svg;
@@ -36,9 +40,13 @@ struct THostOptions {
 };
 
 // What autoplace does unless told otherwise: three times the moves of the standard schedule from
-// seed 1, about ten seconds of CPU for a board of 300 parts.
+// seed 1, then the polish, the clean finish and the supply capacitors beside their chips; about
+// ten seconds of CPU for a board of 300 parts.
 inline constexpr double DefaultEffort = 3.0;
 inline constexpr uint32_t DefaultSeed = 1;
+// A refinement keeps to the cool end of the schedule, a fifth of the passes: it affords more
+// moves in each.
+inline constexpr double DefaultRefineEffort = 10.0;
 
 // Exit codes of the program.
 inline constexpr int ExitSuccess = 0;

@@ -19,6 +19,7 @@ struct TRunReport {
   std::optional<uint32_t> Seed;
   double Effort = 1.0;
   bool Refine = false;
+  bool Polish = false;   // the run was refined from its own result
   double FinalCost = 0;  // the engine's total cost at the end of the run
   int64_t Moves = 0;
   int32_t Passes = 0;

@@ -111,6 +111,15 @@ std::string RunParameters(const THostOptions& options) {
   return parameters;
 }
 
+// The polish after the run: the refinement's schedule from the placement the run left, in batch.
+std::string PolishParameters(const THostOptions& options) {
+  THostOptions polish = options;
+  polish.Preferences = false;
+  polish.Refine = true;
+  polish.Effort = options.RefineEffort;
+  return RunParameters(polish);
+}
+
 double ConnectionLengthMils(uint32_t board) {
   double length = 0;
   Editor().GetConnectionLength(board, &length);
@@ -198,12 +207,17 @@ bool SaveBoardPictures(const THostOptions& options, const TRunReport& report,
   return saved;
 }
 
-void PumpUntilRunEnds(const THostClient& client) {
+void PumpUntilRunEnds(const THostClient& client, int runs) {
   MSG message;
-  while (client.RunsEnded == 0 && GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (client.RunsEnded < runs && GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+// How many runs said they finished.
+int RunsFinished(const TDialogState& dialogs) {
+  return static_cast<int>(std::count(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText));
 }
 
 int Run(const THostOptions& options, TRunState& state) {
@@ -260,6 +274,7 @@ int Run(const THostOptions& options, TRunState& state) {
   report.Seed = options.Seed;
   report.Effort = options.Effort;
   report.Refine = options.Refine;
+  report.Polish = options.Polish;
   report.Before = MeasurePlacement(board);
   const std::string boardBefore = EditorText(Editor().GetBoardText, board);
   TRunSummary& summary = report.Summary;
@@ -299,7 +314,16 @@ int Run(const THostOptions& options, TRunState& state) {
   if (options.StopAfter > 0) {
     SetTimer(client.MainWindow, StopTimer, static_cast<UINT>(options.StopAfter * 1000.0), nullptr);
   }
-  PumpUntilRunEnds(client);
+  PumpUntilRunEnds(client, 1);
+  int runs = 1;
+  if (options.Polish && RunsFinished(dialogs) == runs && !StopSignalReceived() &&
+      dialogs.Errors.empty()) {
+    // The run wrote its placement back; the polish starts from it in the same placer document.
+    TakeRunFigures(*state.Placer, report);
+    const std::string polish = PolishParameters(options);
+    launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
+    PumpUntilRunEnds(client, ++runs);
+  }
   KillTimer(client.MainWindow, StopTimer);
   statusBar->EndLine();
   phases.End("run");
@@ -307,9 +331,7 @@ int Run(const THostOptions& options, TRunState& state) {
 
   // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
   // during the save is too late; the handlers stay so that it cannot cut the save short.
-  const bool finished =
-      std::find(dialogs.Boxes.begin(), dialogs.Boxes.end(), FinishedText) != dialogs.Boxes.end() &&
-      !StopSignalReceived();
+  const bool finished = RunsFinished(dialogs) == runs && !StopSignalReceived();
   if (!finished) {
     std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
     return nothingToPlace ? ExitNothingToPlace : ExitStopped;
@@ -325,6 +347,13 @@ int Run(const THostOptions& options, TRunState& state) {
   // What the rectangles of the placer cannot tell (notches, cut-outs) is mended on the true
   // outline; the parts held for the run are then let go, so that none is saved as locked.
   PullPartsInside(board, summary.Outline);
+  // The clean finish: what still overlaps makes way, the held parts staying where they are.
+  if (options.Legalise) {
+    LegalisePlacement(board, summary.Outline);
+  }
+  if (options.Decoupling) {
+    PlaceCapacitorsBesideChips(board, summary.Outline);
+  }
   ReleaseHeldParts(board);
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);
@@ -332,7 +361,9 @@ int Run(const THostOptions& options, TRunState& state) {
 
   summary.After = MeasureBoard(board);
   report.After = MeasurePlacement(board);
+  const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);
+  report.Moves += runMoves;
   // The pictures go first: a picture that fails leaves the board unsaved and the exit code true.
   if (!SavePictures(*files, PlacerWindow(*state.Placer)) ||
       !SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board))) {

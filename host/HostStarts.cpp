@@ -91,6 +91,13 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (options.Refine) {
     arguments.push_back("--refine");
   }
+  if (!options.Legalise) {
+    arguments.push_back("--no-legalise");
+  }
+  arguments.push_back(options.Decoupling ? "--decoupling" : "--no-decoupling");
+  arguments.push_back(options.Polish ? "--polish" : "--no-polish");
+  std::snprintf(effort, sizeof effort, "%.17g", options.RefineEffort);
+  arguments.insert(arguments.end(), {"--refine-effort", effort});
   if (options.Compare) {
     arguments.push_back("--compare");
   }

@@ -146,6 +146,18 @@ void PrintOutlineSteps(std::FILE* stream, const TOutlineSteps& steps) {
     std::fprintf(stream, "Fit nowhere inside the outline, left in place: %d (%s)\n", steps.Stuck,
                  steps.StuckNames.c_str());
   }
+  if (steps.Legalised) {
+    std::fprintf(stream, "Moved off overlaps to the nearest free spot: %d parts\n", steps.Moved);
+  }
+  if (steps.Decoupled) {
+    std::fprintf(stream, "Supply capacitors moved beside their chips: %d of %d\n",
+                 steps.CapacitorsMoved, steps.CapacitorsWithChip);
+  }
+  if (steps.NoRoom > 0) {
+    std::fprintf(stream,
+                 "No room on the board to clear, left overlapping where they were: %d (%s)\n",
+                 steps.NoRoom, steps.NoRoomNames.c_str());
+  }
 }
 
 void PrintMeasures(std::FILE* stream, const TRunSummary& summary) {

@@ -41,6 +41,13 @@ struct TOutlineSteps {
   int Pulled = 0;
   int Stuck = 0;
   std::string StuckNames;
+  bool Legalised = false;  // the clean finish ran
+  int Moved = 0;           // parts it moved off others
+  int NoRoom = 0;          // parts it found no room for, left overlapping
+  std::string NoRoomNames;
+  bool Decoupled = false;      // supply capacitors were moved beside their chips where far
+  int CapacitorsMoved = 0;     // of them, moved
+  int CapacitorsWithChip = 0;  // supply capacitors with a chip on their power net
 };
 
 // False when the text cannot be read as a board.

@@ -87,6 +87,23 @@ TARNIX_API int32_t Tarnix_ReleaseHeldParts(uint32_t Board);
 TARNIX_API int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck,
                                           char* StuckNames, size_t StuckNamesSize);
 
+// The clean finish of a run: moves every unlocked part whose footprint overlaps another on its
+// side (footprints grown by the board's component clearances) or is not allowed where it lies to
+// the nearest free spot inside the outline and off the keep-outs, smaller parts making way for
+// larger ones; locked parts never move. Moved receives how many moved; NoRoom how many fit
+// nowhere and stayed, with their designators in NoRoomNames.
+TARNIX_API int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom,
+                                            char* NoRoomNames, size_t NoRoomNamesSize);
+
+// Supply capacitors beside their chips: every unlocked capacitor (C..., two pads, one on a power
+// and one on a ground net of the placer options) whose power pad lies further than NearDistance
+// (board units) from the power pads of the chips on its net (U... or IC..., three pads or more)
+// moves to the free spot nearest to one of them, pads no capacitor serves yet first, when that
+// spot is within NearDistance; nothing moves onto another footprint, off the board or onto a
+// keep-out. Moved receives how many moved; Capacitors how many have a chip on their net.
+TARNIX_API int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance,
+                                                     int32_t* Moved, int32_t* Capacitors);
+
 // How many parts' footprints are not whole inside the outline.
 TARNIX_API int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count);
 

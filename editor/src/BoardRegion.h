@@ -29,6 +29,10 @@ class TBoardRegion {
   // Inside the outline and off every keep-out.
   bool Allows(const TRect& box) const { return Contains(box) && !OnKeepOut(box); }
 
+  // The outer loop first, cut-outs after; empty when not Known.
+  const std::vector<std::vector<TPoint>>& OutlineLoops() const { return Loops; }
+  const std::vector<TRect>& KeepOutBoxes() const { return KeepOuts; }
+
  private:
   std::vector<std::vector<TPoint>> Loops;  // the outer loop first, cut-outs after
   std::vector<TRect> KeepOuts;

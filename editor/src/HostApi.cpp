@@ -6,9 +6,11 @@
 
 #include "BoardFile.h"
 #include "BoardFormats.h"
+#include "DecouplingPlace.h"
 #include "Editor.h"
 #include "FieldIo.h"
 #include "FileAccess.h"
+#include "Legalise.h"
 #include "PartsInside.h"
 #include "Processes.h"
 #include "TarnixHost.h"
@@ -190,6 +192,29 @@ int32_t Tarnix_PullPartsInside(uint32_t Board, int32_t* Pulled, int32_t* Stuck, 
   *Pulled = static_cast<int32_t>(result.Pulled.size());
   *Stuck = static_cast<int32_t>(result.Stuck.size());
   PutMessage(StuckNames, StuckNamesSize, BlankSeparated(result.Stuck));
+  return StatusOk;
+}
+
+int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int32_t* NoRoom, char* NoRoomNames,
+                                 size_t NoRoomNamesSize) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Moved == nullptr || NoRoom == nullptr)
+    return StatusFailed;
+  const TLegaliseResult result = LegalisePlacement(*board);
+  *Moved = static_cast<int32_t>(result.Moved.size());
+  *NoRoom = static_cast<int32_t>(result.NoRoom.size());
+  PutMessage(NoRoomNames, NoRoomNamesSize, BlankSeparated(result.NoRoom));
+  return StatusOk;
+}
+
+int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance, int32_t* Moved,
+                                          int32_t* Capacitors) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Moved == nullptr || Capacitors == nullptr || NearDistance < 0)
+    return StatusFailed;
+  const TDecouplingResult result = PlaceCapacitorsBesideChips(*board, NearDistance);
+  *Moved = static_cast<int32_t>(result.Moved.size());
+  *Capacitors = result.Capacitors;
   return StatusOk;
 }
 

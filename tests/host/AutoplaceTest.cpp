@@ -425,12 +425,12 @@ std::vector<std::pair<std::string, boxes::TBox>> MovedComponents(const TPlacedEx
 class AutoplaceExampleTest : public AutoplaceTest {
  protected:
   // Places both example boards with a fixed seed; each must succeed.
-  std::vector<TPlacedExample> PlaceExamples() {
+  std::vector<TPlacedExample> PlaceExamples(const std::string& options = "") {
     std::vector<TPlacedExample> examples;
     for (const std::string name : {"small.pcb", "realistic.pcb"}) {
       CopyExample(name);
       const std::string output = "placed-" + name;
-      const auto result = Run(name + " --seed 3 -q -o " + output);
+      const auto result = Run(name + " --seed 3 -q -o " + output + " " + options);
       EXPECT_EQ(result.ExitCode, 0) << name << ": " << result.Output;
       if (result.ExitCode == 0) {
         examples.push_back({Board(name), Board(output)});
@@ -482,8 +482,10 @@ TEST_F(AutoplaceExampleTest, ARunKeepsTheBoardSettings) {
 // strip beside it, side by side; those it has no room for go to free spots. No capacitor lies on
 // another part or capacitor (the area, keep-outs and locked parts are checked for every moved part
 // above).
+// The run's own placement of the capacitors: the polish and the capacitor step that follow it
+// keep footprints apart only on their side, and may put a capacitor under a chip.
 TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOnTheirNetsOrOnFreeSpots) {
-  for (const auto& example : PlaceExamples()) {
+  for (const auto& example : PlaceExamples("--no-polish --no-decoupling")) {
     const boxes::TSupplyNets supply(example.Original);
     struct TPlaced {
       std::string Designator;
@@ -586,7 +588,10 @@ double SignalLength(const nlohmann::json& report, const char* side) {
 
 TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
-  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 -o b.pcb --report b.json -q").ExitCode, 0);
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise --no-polish --no-decoupling -o b.pcb "
+                "--report b.json -q")
+                .ExitCode,
+            0);
   EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o c.pcb --report c.json -q").ExitCode, 0);
   ASSERT_EQ(Run("small.pcb --seed 6 --effort 3 -o d.pcb -q").ExitCode, 0);
@@ -600,6 +605,30 @@ TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   EXPECT_EQ(Run("small.pcb --effort 0 -o e.pcb -q").ExitCode, 2);
   EXPECT_EQ(Run("small.pcb --specified --effort 2 -o e.pcb -q").ExitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(Folder / "e.pcb"));
+}
+
+TEST_F(AutoplaceTest, TheDefaultRunIsPolishedAndEndsWithoutOverlapsAndTheSpecifiedRunIsNot) {
+  CopyExample("realistic.pcb");
+  // At seed 5 the anneal leaves footprints overlapping, with room on the board to clear them.
+  ASSERT_EQ(Run("realistic.pcb --seed 5 -o placed.pcb --report placed.json -q").ExitCode, 0);
+  const nlohmann::json placed = Board("placed.json");
+  EXPECT_EQ(placed.at("after").at("overlaps"), 0);
+  EXPECT_TRUE(placed.at("legalise").at("ran").get<bool>());
+  EXPECT_GT(placed.at("legalise").at("moved").get<int>(), 0);
+  EXPECT_TRUE(placed.at("polish").get<bool>());
+  EXPECT_TRUE(placed.at("decoupling").at("ran").get<bool>());
+
+  ASSERT_EQ(Run("realistic.pcb --specified --seed 5 -o a.pcb --report a.json -q").ExitCode, 0);
+  const nlohmann::json specified = Board("a.json");
+  EXPECT_FALSE(specified.at("legalise").at("ran").get<bool>());
+  EXPECT_FALSE(specified.at("polish").get<bool>());
+  EXPECT_FALSE(specified.at("decoupling").at("ran").get<bool>());
+  EXPECT_EQ(specified.at("after").at("overlaps"), 1);
+  ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --no-legalise -o b.pcb -q").ExitCode, 0);
+  ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --legalise -o c.pcb -q").ExitCode, 0);
+  EXPECT_EQ(ReadFile(Folder / "c.pcb"), ReadFile(Folder / "placed.pcb"));
+  EXPECT_NE(ReadFile(Folder / "b.pcb"), ReadFile(Folder / "placed.pcb"));
+  EXPECT_EQ(Run("realistic.pcb --specified --legalise -o d.pcb -q").ExitCode, 2);
 }
 
 TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
@@ -618,6 +647,20 @@ TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
       EXPECT_TRUE(report.at("refine").get<bool>());
     }
   }
+}
+
+TEST_F(AutoplaceTest, PolishRefinesTheRunsPlacementAndNeverLengthensItsSignalNets) {
+  CopyExample("realistic.pcb");
+  const std::string run = "realistic.pcb --no-legalise --no-decoupling --seed 5";
+  ASSERT_EQ(Run(run + " --no-polish -o a.pcb --report a.json -q").ExitCode, 0);
+  ASSERT_EQ(Run(run + " --polish -o b.pcb --report b.json -q").ExitCode, 0);
+  ASSERT_EQ(Run(run + " --polish -o c.pcb -q").ExitCode, 0);
+  const nlohmann::json unpolished = Board("a.json"), polished = Board("b.json");
+  EXPECT_TRUE(polished.at("polish").get<bool>());
+  EXPECT_FALSE(unpolished.at("polish").get<bool>());
+  EXPECT_LE(SignalLength(polished, "after"), SignalLength(unpolished, "after"));
+  EXPECT_GT(polished.at("moves").get<double>(), unpolished.at("moves").get<double>());
+  EXPECT_EQ(ReadFile(Folder / "b.pcb"), ReadFile(Folder / "c.pcb"));
 }
 
 TEST_F(AutoplaceTest, SeveralStartsKeepTheCheapestRunAndRepeat) {

@@ -1,0 +1,153 @@
+#include "DecouplingPlace.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "FreeSpots.h"
+
+namespace Tarnix {
+
+namespace {
+
+// Supply pads of the chips tried for one capacitor, nearest first.
+constexpr size_t PadsTriedPerCapacitor = 8;
+
+std::set<std::string> NetNames(const std::string& blankSeparated) {
+  std::set<std::string> names;
+  std::istringstream words(blankSeparated);
+  for (std::string word; words >> word;)
+    names.insert(word);
+  return names;
+}
+
+// A designator of the prefix and a number (U1, IC12).
+bool Numbered(const std::string& designator, const std::string& prefix) {
+  return designator.size() > prefix.size() && designator.compare(0, prefix.size(), prefix) == 0 &&
+         std::isdigit(static_cast<unsigned char>(designator[prefix.size()])) != 0;
+}
+
+std::string NetOf(const TObject* pad) {
+  return pad->Net != nullptr ? pad->Net->Name : std::string();
+}
+
+double Distance(TPoint a, TPoint b) {
+  return std::hypot(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y);
+}
+
+struct TChipPad {
+  const TPad* Pad;
+  std::string Net;
+  int Served = 0;
+};
+
+struct TCapacitor {
+  TFootprint* Part;
+  const TPad* PowerPad;
+  std::string Net;
+};
+
+class TDecoupling {
+ public:
+  TDecoupling(TBoard& board, int64_t nearDistance)
+      : Spots(board), Near(static_cast<double>(nearDistance)) {
+    const auto power = NetNames(board.Settings.Placer.PowerNets);
+    const auto ground = NetNames(board.Settings.Placer.GroundNets);
+    Parts.reserve(board.Components.size());
+    for (const auto& component : board.Components)
+      Parts.push_back(FootprintOf(*component, board.Settings.Placer));
+    for (TFootprint& part : Parts) {
+      const auto pads = part.Component->Children(TKind::Pad);
+      const std::string designator = DesignatorOf(*part.Component);
+      if ((Numbered(designator, "U") || Numbered(designator, "IC")) && pads.size() >= 3)
+        for (const TObject* pad : pads)
+          if (power.count(NetOf(pad)) != 0)
+            ChipPads.push_back({static_cast<const TPad*>(pad), NetOf(pad)});
+      if (!designator.empty() && designator[0] == 'C' && pads.size() == 2)
+        for (size_t i = 0; i < 2; ++i)
+          if (power.count(NetOf(pads[i])) != 0 && ground.count(NetOf(pads[1 - i])) != 0)
+            Capacitors.push_back({&part, static_cast<const TPad*>(pads[i]), NetOf(pads[i])});
+    }
+  }
+
+  TDecouplingResult Run() {
+    // Capacitors already beside a chip, and those of no chip, keep their places.
+    TDecouplingResult result;
+    std::vector<const TCapacitor*> far;
+    for (const TCapacitor& capacitor : Capacitors) {
+      const auto pads = PadsByDistance(capacitor);
+      if (!pads.empty()) {
+        ++result.Capacitors;
+        if (Distance(capacitor.PowerPad->Centre, pads.front()->Pad->Centre) <= Near)
+          ++pads.front()->Served;
+        else if (capacitor.Part->Component->Moveable != 0)
+          far.push_back(&capacitor);
+      }
+    }
+    // Every footprint stands where it is, the capacitors to move too: one that finds no spot
+    // stays, and none may land on it. A part is never judged against itself.
+    for (TFootprint& part : Parts)
+      Spots.Settle(part);
+    for (const TCapacitor* capacitor : far)
+      if (MoveBesideChip(*capacitor))
+        result.Moved.push_back(DesignatorOf(*capacitor->Part->Component));
+    return result;
+  }
+
+ private:
+  // The chips' supply pads on the capacitor's net, nearest first.
+  std::vector<TChipPad*> PadsByDistance(const TCapacitor& capacitor) {
+    std::vector<TChipPad*> pads;
+    for (TChipPad& pad : ChipPads)
+      if (pad.Net == capacitor.Net)
+        pads.push_back(&pad);
+    const TPoint from = capacitor.PowerPad->Centre;
+    std::stable_sort(pads.begin(), pads.end(), [&](const TChipPad* a, const TChipPad* b) {
+      return Distance(from, a->Pad->Centre) < Distance(from, b->Pad->Centre);
+    });
+    return pads;
+  }
+
+  bool MoveBesideChip(const TCapacitor& capacitor) {
+    auto pads = PadsByDistance(capacitor);
+    std::stable_partition(pads.begin(), pads.end(),
+                          [](const TChipPad* pad) { return pad->Served == 0; });
+    pads.resize(std::min(pads.size(), PadsTriedPerCapacitor));
+    const TPoint from = capacitor.PowerPad->Centre;
+    for (TChipPad* pad : pads) {
+      const TShift wanted{int64_t{pad->Pad->Centre.X} - from.X,
+                          int64_t{pad->Pad->Centre.Y} - from.Y};
+      auto shift = Spots.Nearest(*capacitor.Part, wanted, true);
+      if (!shift)
+        shift = Spots.Nearest(*capacitor.Part, wanted, false);
+      if (!shift)
+        continue;
+      const TPoint landed{static_cast<int32_t>(from.X + shift->X),
+                          static_cast<int32_t>(from.Y + shift->Y)};
+      if (Distance(landed, pad->Pad->Centre) <= Near && MoveBy(*capacitor.Part, *shift)) {
+        ++pad->Served;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  TFreeSpots Spots;
+  double Near;
+  std::vector<TFootprint> Parts;
+  std::vector<TChipPad> ChipPads;
+  std::vector<TCapacitor> Capacitors;
+};
+
+}  // namespace
+
+TDecouplingResult PlaceCapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
+  TDecouplingResult result = TDecoupling(board, nearDistance).Run();
+  if (!result.Moved.empty())
+    board.NetsChanged();
+  return result;
+}
+
+}  // namespace Tarnix
