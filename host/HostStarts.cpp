@@ -101,6 +101,9 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (options.Compare) {
     arguments.push_back("--compare");
   }
+  if (options.MoveEdgeParts) {
+    arguments.push_back("--move-edge-parts");
+  }
   if (options.StopAfter > 0) {
     arguments.insert(arguments.end(), {"--stop-after", std::to_string(options.StopAfter)});
   }

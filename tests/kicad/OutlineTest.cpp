@@ -145,14 +145,17 @@ TEST_F(KicadOutlineTest, AnEdgePartStaysUnlessAskedAndIsNeverSavedLocked) {
   saved << std::ifstream(Folder / "placed.kicad_pcb").rdbuf();
   EXPECT_EQ(saved.str().find("locked"), std::string::npos);
 
-  // Asked to, the placer moves it like any other, and it ends inside.
-  output = Place(text, "--move-edge-parts", exitCode);
-  ASSERT_EQ(exitCode, 0) << output;
-  EXPECT_EQ(output.find("Edge parts kept"), std::string::npos) << output;
-  placed = Placed();
-  const TRectMm box = InMm(boxes::ComponentBox(placed["components"][0]));
-  EXPECT_TRUE(Within(box, outer)) << box.X1 << ", " << box.Y1 << " .. " << box.X2 << ", " << box.Y2
-                                  << " mm";
+  // Asked to, the placer moves it like any other, and it ends inside; several starts too.
+  for (const char* options : {"--move-edge-parts", "--move-edge-parts --starts 2 --jobs 2"}) {
+    SCOPED_TRACE(options);
+    output = Place(text, options, exitCode);
+    ASSERT_EQ(exitCode, 0) << output;
+    EXPECT_EQ(output.find("Edge parts kept"), std::string::npos) << output;
+    placed = Placed();
+    const TRectMm box = InMm(boxes::ComponentBox(placed["components"][0]));
+    EXPECT_TRUE(Within(box, outer))
+        << box.X1 << ", " << box.Y1 << " .. " << box.X2 << ", " << box.Y2 << " mm";
+  }
 }
 
 }  // namespace
