@@ -840,7 +840,8 @@ TEST_F(AutoplaceTest, BoardsAtTheCornersOfTheLimitsPlace) {
       std::ofstream(Folder / "corner.pcb") << CornerBoard(left, left, Side).dump();
       const auto result = Run(std::string("corner.pcb --seed 1 -q -o out.pcb ") + mode);
       ASSERT_EQ(result.ExitCode, 0) << result.Output;
-      for (const auto& component : Board("out.pcb")["components"])
+      const nlohmann::json placed = Board("out.pcb");
+      for (const auto& component : placed["components"])
         for (const auto& pad : component["pads"]) {
           EXPECT_LE(std::abs(pad["x"].get<double>()), Limit) << component["designator"];
           EXPECT_LE(std::abs(pad["y"].get<double>()), Limit) << component["designator"];
