@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,10 +18,17 @@ bool Numbered(const std::string& designator, const std::string& prefix) {
          std::isdigit(static_cast<unsigned char>(designator[prefix.size()])) != 0;
 }
 
+// The array under a key; an empty one when there is none.
+const json& Members(const json& object, const char* key) {
+  static const json none = json::array();
+  const auto found = object.find(key);
+  return found != object.end() && found->is_array() ? *found : none;
+}
+
 bool IsChip(const json& component) {
   const std::string designator = component.value("designator", "");
   return (Numbered(designator, "U") || Numbered(designator, "IC")) &&
-         component.value("pads", json::array()).size() >= 3;
+         Members(component, "pads").size() >= 3;
 }
 
 }  // namespace
@@ -41,18 +50,27 @@ const json* SupplyCapacitorPowerPad(const json& component, const std::set<std::s
 
 namespace {
 
-double NearestChipPad(const json& board, const json& pad) {
-  const std::string net = pad.value("net", "");
-  const double x = pad.value("x", 0.0), y = pad.value("y", 0.0);
-  double nearest = std::numeric_limits<double>::infinity();
-  for (const json& component : board.value("components", json::array())) {
+// The centres of the IC pads on each net, gathered once for all capacitors.
+using TChipPads = std::unordered_map<std::string, std::vector<std::pair<double, double>>>;
+
+TChipPads ChipPadsByNet(const json& board) {
+  TChipPads pads;
+  for (const json& component : Members(board, "components")) {
     if (!IsChip(component))
       continue;
-    for (const json& other : component.value("pads", json::array()))
-      if (other.value("net", "") == net)
-        nearest =
-            std::min(nearest, std::hypot(other.value("x", 0.0) - x, other.value("y", 0.0) - y));
+    for (const json& pad : Members(component, "pads"))
+      pads[pad.value("net", "")].emplace_back(pad.value("x", 0.0), pad.value("y", 0.0));
   }
+  return pads;
+}
+
+double NearestChipPad(const TChipPads& chipPads, const json& pad) {
+  const auto found = chipPads.find(pad.value("net", ""));
+  const double x = pad.value("x", 0.0), y = pad.value("y", 0.0);
+  double nearest = std::numeric_limits<double>::infinity();
+  if (found != chipPads.end())
+    for (const auto& [otherX, otherY] : found->second)
+      nearest = std::min(nearest, std::hypot(otherX - x, otherY - y));
   return nearest;
 }
 
@@ -68,12 +86,13 @@ double Median(std::vector<double> values) {
 
 TDecouplingFigures MeasureDecoupling(const json& board, const std::set<std::string>& power,
                                      const std::set<std::string>& ground) {
+  const TChipPads chipPads = ChipPadsByNet(board);
   std::vector<double> distances;
-  for (const json& component : board.value("components", json::array())) {
+  for (const json& component : Members(board, "components")) {
     const json* pad = SupplyCapacitorPowerPad(component, power, ground);
     if (pad == nullptr)
       continue;
-    const double distance = NearestChipPad(board, *pad);
+    const double distance = NearestChipPad(chipPads, *pad);
     if (std::isfinite(distance))
       distances.push_back(distance);
   }

@@ -23,6 +23,7 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_OpenBoard", bound.OpenBoard);
     Bind(library, "Tarnix_CreateBoard", bound.CreateBoard);
     Bind(library, "Tarnix_SaveBoard", bound.SaveBoard);
+    Bind(library, "Tarnix_SetSaveStop", bound.SetSaveStop);
     Bind(library, "Tarnix_CloseBoard", bound.CloseBoard);
     Bind(library, "Tarnix_RunProcess", bound.RunProcess);
     Bind(library, "Tarnix_GetConnectionLength", bound.GetConnectionLength);

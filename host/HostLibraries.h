@@ -16,6 +16,7 @@ struct TEditor {
   uint32_t (*OpenBoard)(const char*, char*, size_t);
   uint32_t (*CreateBoard)(const char*);
   int32_t (*SaveBoard)(uint32_t, const char*, char*, size_t);
+  void (*SetSaveStop)(int (*)());
   int32_t (*CloseBoard)(uint32_t);
   int32_t (*RunProcess)(const char*, const char*);
   int32_t (*GetConnectionLength)(uint32_t, double*);

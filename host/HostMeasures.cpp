@@ -55,6 +55,10 @@ bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures)
       }
     }
     for (const auto& [name, box] : boxes) {
+      if (box.Pads > measures.WidestSignalNetPads) {
+        measures.WidestSignalNet = name;
+        measures.WidestSignalNetPads = box.Pads;
+      }
       if (box.Pads >= 2) {
         ++measures.SignalNets;
         measures.SignalHalfPerimeter += (box.Right - box.Left) + (box.Top - box.Bottom);

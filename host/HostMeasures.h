@@ -10,6 +10,8 @@
 struct TPlacementMeasures {
   double SignalHalfPerimeter = 0;  // mils
   int SignalNets = 0;              // nets with two pads or more that are not supply nets
+  std::string WidestSignalNet;     // the signal net with the most pads, and their number
+  int WidestSignalNetPads = 0;
 };
 
 // False when the text cannot be read as a board.

@@ -33,6 +33,7 @@ constexpr UINT_PTR StopTimer = 1;
 constexpr const char* FinishedText = "Auto-Place is Finished";
 constexpr const char* NothingToPlaceText = "Auto Place cannot run. No un-locked components.";
 constexpr double BoardUnitsPerMil = 10000.0;
+constexpr int WideSignalNetPads = 1000;
 
 // The run the main window stops; one per process.
 struct TRunState {
@@ -118,6 +119,20 @@ std::string PolishParameters(const THostOptions& options) {
   polish.Refine = true;
   polish.Effort = options.RefineEffort;
   return RunParameters(polish);
+}
+
+// The engine measures a signal net afresh whenever one of its parts moves, in time that grows
+// faster than its pads: a net of thousands of pads makes every move slow. A supply net named as
+// one is left out of that measure.
+void WarnOfAWideSignalNet(const TPlacementMeasures& measures) {
+  if (measures.WidestSignalNetPads < WideSignalNetPads) {
+    return;
+  }
+  std::fprintf(stderr,
+               "autoplace: net %s joins %d pads and is no supply net: every move of its parts "
+               "measures it afresh, so this run will be slow; if it is a supply, name it with "
+               "--power-nets or --ground-nets\n",
+               measures.WidestSignalNet.c_str(), measures.WidestSignalNetPads);
 }
 
 double ConnectionLengthMils(uint32_t board) {
@@ -250,6 +265,7 @@ int Run(const THostOptions& options, TRunState& state) {
     }
   });
 
+  InstallStopSignals(client.MainWindow, WM_HOST_STOP);
   SetExportedClient(state.Client.Get());
   if (LoadedServerFactory()(state.Client.Get(), client.Module.Put()) != S_OK || !client.Module) {
     std::fprintf(stderr, "autoplace: the placer did not start\n");
@@ -258,6 +274,7 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("load");
 
   std::string reason;
+  statusBar->ShowPhase("Reading " + options.Board);
   client.CurrentPcb = client.OpenPcb(options.Board, reason);
   if (!client.CurrentPcb) {
     std::fprintf(stderr, "autoplace: %s\n", reason.c_str());
@@ -276,6 +293,9 @@ int Run(const THostOptions& options, TRunState& state) {
   report.Refine = options.Refine;
   report.Polish = options.Polish;
   report.Before = MeasurePlacement(board);
+  if (!options.Quiet) {
+    WarnOfAWideSignalNet(report.Before);
+  }
   const std::string boardBefore = EditorText(Editor().GetBoardText, board);
   TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
@@ -286,7 +306,7 @@ int Run(const THostOptions& options, TRunState& state) {
   }
   phases.End("open");
 
-  InstallStopSignals(client.MainWindow, WM_HOST_STOP);
+  statusBar->ShowPhase("Importing the board");
   const auto launcher = client.CommandLauncher();
   const std::string parameters = RunParameters(options);
   launcher->LaunchCommand(L"RunAutoplacer", parameters.c_str(), 0, client.CurrentPcb->View.Get());
@@ -314,6 +334,7 @@ int Run(const THostOptions& options, TRunState& state) {
   if (options.StopAfter > 0) {
     SetTimer(client.MainWindow, StopTimer, static_cast<UINT>(options.StopAfter * 1000.0), nullptr);
   }
+  SetStopMode(TStopMode::AskRun);
   PumpUntilRunEnds(client, 1);
   int runs = 1;
   if (options.Polish && RunsFinished(dialogs) == runs && !StopSignalReceived() &&
@@ -324,13 +345,14 @@ int Run(const THostOptions& options, TRunState& state) {
     launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
     PumpUntilRunEnds(client, ++runs);
   }
+  SetStopMode(TStopMode::EndProcess);
   KillTimer(client.MainWindow, StopTimer);
   statusBar->EndLine();
   phases.End("run");
   summary.Progress = statusBar->Panel(2);
 
   // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
-  // during the save is too late; the handlers stay so that it cannot cut the save short.
+  // during the save stops it unless the board is already in place.
   const bool finished = RunsFinished(dialogs) == runs && !StopSignalReceived();
   if (!finished) {
     std::fprintf(stderr, "autoplace: the run was stopped; nothing was written back or saved\n");
@@ -365,6 +387,9 @@ int Run(const THostOptions& options, TRunState& state) {
   TakeRunFigures(*state.Placer, report);
   report.Moves += runMoves;
   // The pictures go first: a picture that fails leaves the board unsaved and the exit code true.
+  SetStopMode(TStopMode::Saving);
+  Editor().SetSaveStop([] { return StopSignalReceived() ? 1 : 0; });
+  statusBar->ShowPhase("Saving " + files->Board);
   if (!SavePictures(*files, PlacerWindow(*state.Placer)) ||
       !SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board))) {
     std::fprintf(stderr, "autoplace: the placed board was not saved\n");
@@ -372,10 +397,16 @@ int Run(const THostOptions& options, TRunState& state) {
   }
   summary.Output = files->Board;
   char message[1024] = {};
-  if (Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
+  if (StopSignalReceived() ||
+      Editor().SaveBoard(board, summary.Output.c_str(), message, sizeof message) != 0) {
+    if (StopSignalReceived()) {
+      std::fprintf(stderr, "autoplace: stopped; the placed board was not saved\n");
+      return ExitStopped;
+    }
     std::fprintf(stderr, "autoplace: %s\n", message);
     return ExitUnreadableBoard;
   }
+  statusBar->EndLine();
   phases.End("save");
 
   summary.Seconds = std::chrono::duration<double>(TClock::now() - started).count();

@@ -20,6 +20,10 @@ class THostStatusBar : public TInterfacedObject<IStatusBar> {
 
   HRESULT STDMETHODCALLTYPE SetStatusText(int32_t index, const wchar_t* text) override;
 
+  // Says what the host is doing between the plug-in's own progress ("Reading board.pcb"), so that
+  // a long phase shows that the run is alive.
+  void ShowPhase(const std::string& text) { Show(text, true); }
+
   // Ends a live line on the terminal, so that what follows starts on a line of its own.
   void EndLine();
 

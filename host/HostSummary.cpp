@@ -60,6 +60,22 @@ TRect BoundsOf(const nlohmann::json& component) {
   return rect;
 }
 
+// The pairs of rectangles on the same side that overlap. Sorted by their left sides, a rectangle
+// can only overlap those after it that start left of its right side.
+int CountOverlaps(std::vector<std::pair<std::string, TRect>> placed) {
+  std::sort(placed.begin(), placed.end(),
+            [](const auto& a, const auto& b) { return a.second.X1 < b.second.X1; });
+  int overlaps = 0;
+  for (size_t i = 0; i < placed.size(); ++i) {
+    for (size_t j = i + 1; j < placed.size() && placed[j].second.X1 < placed[i].second.X2; ++j) {
+      if (placed[i].first == placed[j].first && placed[i].second.Intersects(placed[j].second)) {
+        ++overlaps;
+      }
+    }
+  }
+  return overlaps;
+}
+
 }  // namespace
 
 bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
@@ -86,13 +102,7 @@ bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
                                 component.value("y", 0.0), component.value("rotation", 0.0)});
       placed.emplace_back(component.value("layer", ""), BoundsOf(component));
     }
-    for (size_t i = 0; i < placed.size(); ++i) {
-      for (size_t j = i + 1; j < placed.size(); ++j) {
-        if (placed[i].first == placed[j].first && placed[i].second.Intersects(placed[j].second)) {
-          ++figures.Overlaps;
-        }
-      }
-    }
+    figures.Overlaps = CountOverlaps(std::move(placed));
     figures.Decoupling = MeasureDecoupling(board, power, ground);
     return true;
   } catch (const std::exception&) {

@@ -40,6 +40,11 @@ TARNIX_API uint32_t Tarnix_CreateBoard(const char* FileName);
 TARNIX_API int32_t Tarnix_SaveBoard(uint32_t Board, const char* FileName, char* Message,
                                     size_t MessageSize);
 
+// Stopped (may be null: never) is asked between the steps of every save, a block of the text at a
+// time, until the file is renamed over the target. When it answers nonzero the save gives up: the
+// target stays as it was, no temporary file is left, and the save fails with "stopped".
+TARNIX_API void Tarnix_SetSaveStop(int (*Stopped)(void));
+
 // Closes a board; its handles and those of its objects become unknown.
 TARNIX_API int32_t Tarnix_CloseBoard(uint32_t Board);
 

@@ -144,8 +144,8 @@ int32_t PCBAPI_CALL PcbApi_QueryComponent_GetObjectAt(uint32_t Component, uint8_
   const TComponent* component = Handles().Find<TComponent>(Component, TKind::Component);
   if (component == nullptr || ObjectKind == nullptr || Index == nullptr || Child == nullptr)
     return StatusFailed;
-  const std::vector<TObject*> children = component->Children(static_cast<TKind>(*ObjectKind));
-  *Child = *Index >= 1 && *Index <= children.size() ? children[*Index - 1]->Handle : 0;
+  const TObject* child = component->ChildAt(static_cast<TKind>(*ObjectKind), *Index);
+  *Child = child != nullptr ? child->Handle : 0;
   return StatusOk;
 }
 

@@ -58,7 +58,15 @@ std::vector<uint32_t> TBoard::Walk(const TObject* parent, TKind kind, TLayerNumb
     if (object.Kind == kind && (layer == NoLayer || object.OnLayer(layer)))
       handles.push_back(object.Handle);
   };
-  if (parent == nullptr) {
+  if (parent == nullptr && kind == TKind::Net) {
+    // Only the board's own lists hold nets and components: walked alone they give the same order
+    // as the walk of every object, without passing over every pad.
+    for (const auto& net : Nets)
+      take(*net);
+  } else if (parent == nullptr && kind == TKind::Component) {
+    for (const auto& component : Components)
+      take(*component);
+  } else if (parent == nullptr) {
     ForEachObject(take);
   } else if (parent->Kind == TKind::Net) {
     if (MembersStale)

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <limits>
 #include <sstream>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "BoardFile.h"
 #include "BoardJson.h"
@@ -263,11 +263,10 @@ class TBoardReader {
 
   void ReadNets(const TJson& value) {
     const TJson& nets = Array(value, "nets");
-    std::unordered_set<std::string> names;
     for (size_t i = 0; i < nets.size(); ++i) {
       auto net = std::make_unique<TNet>();
       net->Name = String(nets[i], Element("nets", i));
-      if (!names.insert(net->Name).second)
+      if (!NetByName.emplace(net->Name, net.get()).second)
         throw EPlace(Element("nets", i), "duplicate net " + Quoted(net->Name));
       Board->Nets.push_back(std::move(net));
     }
@@ -277,10 +276,10 @@ class TBoardReader {
     if (!object.Has("net"))
       return nullptr;
     const std::string name = object.String("net");
-    TNet* net = Board->FindNet(name);
-    if (net == nullptr)
+    const auto net = NetByName.find(name);
+    if (net == NetByName.end())
       throw EPlace(object.At("net"), "unknown net " + Quoted(name));
-    return net;
+    return net->second;
   }
 
   void ReadComponent(const TJson& value, const std::string& place) {
@@ -478,6 +477,7 @@ class TBoardReader {
 
   std::unique_ptr<TBoard> Board = std::make_unique<TBoard>();
   TBoardExtent Extent;
+  std::unordered_map<std::string, TNet*> NetByName;  // every net read, by name
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -43,17 +44,65 @@ mode_t NewFileMode(const std::string& target) {
   return 0666 & ~mask;
 }
 
+// Blocks small enough that a stop is seen soon after it is asked for.
+constexpr size_t SaveBlockSize = size_t{1} << 16;
+
+TSaveObserver& SaveObserver() {
+  static TSaveObserver observer;
+  return observer;
+}
+
+bool StopAt(TSaveStep step) {
+  const TSaveObserver& observer = SaveObserver();
+  return observer && observer(step);
+}
+
+class EStopped {};
+
 bool WriteAll(int descriptor, const std::string& text) {
   size_t written = 0;
   while (written < text.size()) {
-    const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
+    const size_t block = std::min(text.size() - written, SaveBlockSize);
+    const ssize_t count = ::write(descriptor, text.data() + written, block);
     if (count < 0 && errno == EINTR)
       continue;
     if (count <= 0)
       return false;
     written += static_cast<size_t>(count);
+    if (StopAt(TSaveStep::Block))
+      throw EStopped();
   }
   return true;
+}
+
+// Closes a file after a failure, keeping the failure's errno; false.
+bool CloseAfterFailure(int descriptor) {
+  const int error = errno;
+  ::close(descriptor);
+  errno = error;
+  return false;
+}
+
+// Writes the text into the open temporary file, gives it the target's mode and syncs it: false
+// with errno set on a failure; EStopped when the observer stops the save. The file is closed
+// either way.
+bool FillTemporary(int descriptor, const std::string& text, const std::string& target) {
+  try {
+    if (StopAt(TSaveStep::Created))
+      throw EStopped();
+    if (!WriteAll(descriptor, text))
+      return CloseAfterFailure(descriptor);
+    if (StopAt(TSaveStep::Written))
+      throw EStopped();
+    if (::fchmod(descriptor, NewFileMode(target)) != 0 || ::fsync(descriptor) != 0)
+      return CloseAfterFailure(descriptor);
+    if (StopAt(TSaveStep::Synced))
+      throw EStopped();
+    return ::close(descriptor) == 0;
+  } catch (const EStopped&) {
+    ::close(descriptor);
+    throw;
+  }
 }
 
 // The file a symbolic link leads to, so that saving over a link replaces the file it names.
@@ -122,16 +171,26 @@ void WriteFileAtomically(const std::string& fileName, const std::string& text) {
     throw EBoardFile(fileName + ": cannot write: " + std::strerror(errno));
   // The data reaches the disk before the name does, so that a crash leaves the old file or the
   // new one, never an empty one.
-  const bool written = WriteAll(descriptor, text) &&
-                       ::fchmod(descriptor, NewFileMode(target)) == 0 && ::fsync(descriptor) == 0;
-  const int writeError = errno;
-  const bool closed = ::close(descriptor) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = !written ? writeError : errno;
+  try {
+    const bool filled = FillTemporary(descriptor, text, target);
+    if (filled && StopAt(TSaveStep::Closed))
+      throw EStopped();
+    if (!filled || ::rename(temporary.c_str(), target.c_str()) != 0) {
+      const int error = errno;
+      ::unlink(temporary.c_str());
+      throw EBoardFile(fileName + ": cannot write: " + std::strerror(error));
+    }
+  } catch (const EStopped&) {
     ::unlink(temporary.c_str());
-    throw EBoardFile(fileName + ": cannot write: " + std::strerror(error));
+    throw EBoardFile(fileName + ": not saved: stopped");
   }
+  StopAt(TSaveStep::Renamed);
   SyncFolder(folder.string());
+  StopAt(TSaveStep::FolderSynced);
+}
+
+void SetSaveObserver(TSaveObserver observer) {
+  SaveObserver() = std::move(observer);
 }
 
 std::string AbsoluteFileName(const std::string& fileName) {

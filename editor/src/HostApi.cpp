@@ -101,6 +101,13 @@ int32_t Tarnix_SaveBoard(uint32_t Board, const char* FileName, char* Message, si
   }
 }
 
+void Tarnix_SetSaveStop(int (*Stopped)(void)) {
+  if (Stopped == nullptr)
+    SetSaveObserver({});
+  else
+    SetSaveObserver([Stopped](TSaveStep) { return Stopped() != 0; });
+}
+
 int32_t Tarnix_CloseBoard(uint32_t Board) {
   return Editor().Close(Board) ? StatusOk : StatusFailed;
 }

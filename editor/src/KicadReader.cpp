@@ -144,7 +144,7 @@ class TKicadReader {
       NetByNumber[key] = nullptr;
       return;
     }
-    TNet* net = Board->FindNet(name);
+    TNet*& net = NetByName[name];
     if (net == nullptr) {
       auto created = std::make_unique<TNet>();
       created->Name = name;
@@ -162,7 +162,8 @@ class TKicadReader {
       return nullptr;
     const TNodeId first = Tree.Element(node, 1);
     if (first != NoNode && !Nodes.IsNumber(first)) {
-      TNet* net = Board->FindNet(Tree.Atom(first));
+      const auto named = NetByName.find(std::string(Tree.Atom(first)));
+      TNet* net = named != NetByName.end() ? named->second : nullptr;
       if (net == nullptr && !Tree.Atom(first).empty())
         Nodes.Fail(node, "the net \"" + std::string(Tree.Atom(first)) +
                              "\" is not in the board's net table");
@@ -226,7 +227,8 @@ class TKicadReader {
   std::unique_ptr<TBoard> Board = std::make_unique<TBoard>();
   std::map<std::string, std::string> Alias;
   std::unordered_map<int32_t, TNet*> NetByNumber;
-  std::vector<TShapePath> Edges;  // board coordinates, millimetres
+  std::unordered_map<std::string, TNet*> NetByName;  // every net read, by name
+  std::vector<TShapePath> Edges;                     // board coordinates, millimetres
   TBoardExtent Extent;
   // The boxes a footprint's body is made of, in its own coordinates: the courtyard, else the
   // pads with the fabrication and silkscreen graphics.

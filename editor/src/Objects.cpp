@@ -158,6 +158,14 @@ std::vector<TObject*> TComponent::Children(TKind kind) const {
   return children;
 }
 
+TObject* TComponent::ChildAt(TKind kind, size_t index) const {
+  if (kind == TKind::Pad && index >= 1 && index <= Pads.size())
+    return Pads[index - 1].get();
+  if (kind == TKind::Text && index == 1)
+    return Designator.get();
+  return nullptr;
+}
+
 bool TComponent::MoveTo(TPoint reference, double rotation) {
   const TSinCos turn = SinCosDegrees(rotation - Data.Rotation);
   const TPoint from = Data.Reference;

@@ -223,6 +223,8 @@ struct TComponent final : TObject {
   void AddBounds(TExtent& extent) const override;
   // Its children of a kind in child order: pads, then texts (the designator is text 1).
   std::vector<TObject*> Children(TKind kind) const;
+  // The child of a kind at a 1-based index in the order of Children; null past the last.
+  TObject* ChildAt(TKind kind, size_t index) const;
   // Moves the reference point to Reference and turns the component to Rotation, taking its pads,
   // texts and body along. False, with nothing changed, when a point would leave the 32-bit range.
   bool MoveTo(TPoint reference, double rotation);

@@ -129,7 +129,7 @@ void TBoardBuilder::Lay(double fill, TRandom& random) {
 }
 
 void TBoardBuilder::NoteNet(const std::string& name) {
-  if (!name.empty() && std::find(Nets.begin(), Nets.end(), name) == Nets.end())
+  if (!name.empty() && KnownNets.insert(name).second)
     Nets.push_back(name);
 }
 

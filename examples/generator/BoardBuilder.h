@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ class TBoardBuilder {
   void Lock(TPart& part, TAnchor anchor, int quarterTurns = 0);
   // A keep-out area between two anchors.
   void AddKeepOut(TAnchor lowerLeft, TAnchor upperRight);
+  // A net in the board's list, whether or not a pad uses it.
+  void AddNet(const std::string& name) { NoteNet(name); }
   size_t PartCount() const { return Parts.size(); }
 
   // Sizes the outline so that the parts take about Fill of the area inside it, puts the locked
@@ -74,6 +77,7 @@ class TBoardBuilder {
 
   std::deque<TPart> Parts;        // a deque keeps references to parts valid as parts are added
   std::vector<std::string> Nets;  // in order of first use
+  std::set<std::string> KnownNets;
   std::map<std::string, int> Counters;
   std::vector<std::pair<TAnchor, TAnchor>> KeepOutAnchors;
   std::vector<TBox> KeepOuts;

@@ -1,5 +1,6 @@
 #include "Circuits.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -293,6 +294,44 @@ TBoardBuilder SizedBoard(int parts) {
   if (board.PartCount() < static_cast<size_t>(parts))
     TestPoints(board, {"GND"});
   TRandom random(static_cast<uint64_t>(parts));
+  board.Lay(PartsShare, random);
+  return board;
+}
+
+TBoardBuilder ManyNetsBoard(int spareNets) {
+  TBoardBuilder board;
+  BuildRealistic(board);
+  for (int net = 1; net <= spareNets; ++net)
+    board.AddNet(Numbered("SPARE", net));
+  TRandom random(static_cast<uint64_t>(spareNets));
+  board.Lay(PartsShare, random);
+  return board;
+}
+
+TBoardBuilder WideNetBoard(int pins) {
+  TBoardBuilder board;
+  BuildRealistic(board);
+  constexpr int PinsPerHeader = 100;
+  for (int added = 0; added < pins; added += PinsPerHeader)
+    board.Add("J", Header(10, 10), TNets(PinsPerHeader, "BUS"));
+  TRandom random(static_cast<uint64_t>(pins));
+  board.Lay(PartsShare, random);
+  return board;
+}
+
+TBoardBuilder BigPartBoard(int pads) {
+  TBoardBuilder board;
+  BuildRealistic(board);
+  const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(pads))));
+  const int rows = (pads + columns - 1) / columns;
+  // The pads share a few nets, each of which leads to a test point beside the part.
+  constexpr int Nets = 64;
+  TNets pins;
+  for (int pad = 0; pad < rows * columns; ++pad)
+    pins.push_back(Numbered("BIG", pad % Nets));
+  board.Add("U", Header(rows, columns), pins);
+  TestPoints(board, Series("BIG", Nets));
+  TRandom random(static_cast<uint64_t>(pads));
   board.Lay(PartsShare, random);
   return board;
 }

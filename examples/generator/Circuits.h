@@ -9,6 +9,8 @@
 //   keep-out areas (150 parts).
 // - Sized: a board of exactly N parts (N >= 20) for benchmarks: the realistic board, or the small
 //   one below 150 parts, with more analog stages and LEDs.
+// - Scale cases, the realistic board with one extreme added: SpareNets nets that no pad uses, a
+//   signal net of Pins pins (headers of 100 pins), or one part of at least Pads pads.
 
 #include <string>
 
@@ -17,3 +19,6 @@
 TBoardBuilder SmallBoard();
 TBoardBuilder RealisticBoard();
 TBoardBuilder SizedBoard(int parts);
+TBoardBuilder ManyNetsBoard(int spareNets);
+TBoardBuilder WideNetBoard(int pins);
+TBoardBuilder BigPartBoard(int pads);

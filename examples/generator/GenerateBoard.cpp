@@ -3,6 +3,9 @@
 //   generate_board small OUTPUT         the small example board
 //   generate_board realistic OUTPUT     the realistic example board
 //   generate_board components N OUTPUT  a board of N parts (N >= 20), for benchmarks
+//   generate_board nets N OUTPUT        the realistic board with N more nets that no pad uses
+//   generate_board widenet N OUTPUT     the realistic board with a signal net of N pins
+//   generate_board bigpart N OUTPUT     the realistic board with a part of N pads
 //
 // OUTPUT "-" writes to the standard output. The same arguments always give the same file.
 
@@ -19,7 +22,7 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: generate_board small|realistic OUTPUT\n"
-               "       generate_board components N OUTPUT\n";
+               "       generate_board components|nets|widenet|bigpart N OUTPUT\n";
   return 2;
 }
 
@@ -50,6 +53,12 @@ int main(int argc, char** argv) {
       return Write(RealisticBoard(), argv[2]);
     if (what == "components" && argc == 4)
       return Write(SizedBoard(std::stoi(argv[2])), argv[3]);
+    if (what == "nets" && argc == 4)
+      return Write(ManyNetsBoard(std::stoi(argv[2])), argv[3]);
+    if (what == "widenet" && argc == 4)
+      return Write(WideNetBoard(std::stoi(argv[2])), argv[3]);
+    if (what == "bigpart" && argc == 4)
+      return Write(BigPartBoard(std::stoi(argv[2])), argv[3]);
     return Usage();
   } catch (const std::exception& error) {
     std::cerr << "generate_board: " << error.what() << "\n";

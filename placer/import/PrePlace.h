@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/PlaceObj.h"
@@ -29,6 +31,10 @@ inline constexpr int32_t MaxSupplyNets = 10;
 struct TSupplyNetList {
   int32_t Count = 0;
   std::array<uint32_t, MaxSupplyNets + 1> Entries = {};
+
+  // The components with a pad on a listed net, found by the first question after the list last
+  // changed, so that asking for every component walks the listed nets once, not once each.
+  mutable std::optional<std::unordered_set<uint32_t>> ReachedComponents;
 
   void Clear();
   // Appends a handle; when the list is full the last entry is replaced.

@@ -6,6 +6,7 @@
 // PCB document stores them.
 
 #include <algorithm>
+#include <map>
 
 #include "import/PrePlaceGrouping.h"
 
@@ -78,19 +79,32 @@ struct TGroupMembers {
   std::vector<uint32_t> Small;
 };
 
-// The members of a group in enumeration order, each marked with Tag 1; every component is stored.
-TGroupMembers MarkGroupMembers(int32_t group) {
-  TGroupMembers members;
+// Lays out one group at the arrangement cursor (ArrangeGroup), given its members.
+void ArrangeMembers(const TGroupMembers& members);
+
+// The members of every group in enumeration order, large and small apart. Arranging a group
+// moves and turns its members and marks them, but changes no group index or pad count, so the
+// members of all groups are found in one walk before the first group is arranged.
+std::map<int32_t, TGroupMembers> MembersOfGroups() {
+  std::map<int32_t, TGroupMembers> groups;
   TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
-    if (component.GroupIndex == group) {
-      component.Tag = 1;
-      (IsLargeComponent(component) ? members.Large : members.Small).push_back(handle);
-    }
-    component.Sync(PcbApi_ModeWrite);
+    TGroupMembers& members = groups[component.GroupIndex];
+    (IsLargeComponent(component) ? members.Large : members.Small).push_back(handle);
   }
-  return members;
+  return groups;
+}
+
+// Marks every member of a group with Tag 1.
+void MarkGroupMembers(const TGroupMembers& members) {
+  TGroupingComponent component;
+  for (const auto* handles : {&members.Large, &members.Small})
+    for (const uint32_t handle : *handles) {
+      Read(component, handle);
+      component.Tag = 1;
+      component.Sync(PcbApi_ModeWrite);
+    }
 }
 
 int32_t TallestHeight(const std::vector<uint32_t>& handles) {
@@ -214,18 +228,27 @@ void ArrangeGroups() {
   Pcb::QueryObjectBoundingRectangle(context.BoardHandle, &left, &bottom, &boardRight, &top);
   context.Cursor = {Wrap(int64_t{boardRight} + CellSize), CellSize, ColumnLimit};
   ResetComponentTags();
+  const std::map<int32_t, TGroupMembers> groups = MembersOfGroups();
   TGroupingComponent component;
   for (const uint32_t handle : AllComponents()) {
     Read(component, handle);
     if (IsLargeComponent(component) && component.Tag == 0 && component.GroupIndex != 0) {
-      ArrangeGroup(component.GroupIndex);
+      ArrangeMembers(groups.at(component.GroupIndex));
       AdvanceCursor(context.Cursor, boardRight);
     }
   }
 }
 
 void ArrangeGroup(int32_t group) {
-  const TGroupMembers members = MarkGroupMembers(group);
+  const auto groups = MembersOfGroups();
+  const auto members = groups.find(group);
+  ArrangeMembers(members != groups.end() ? members->second : TGroupMembers{});
+}
+
+namespace {
+
+void ArrangeMembers(const TGroupMembers& members) {
+  MarkGroupMembers(members);
   TGroupingComponent component;
   for (const uint32_t handle : members.Large) {
     ReadPlaced(component, handle);
@@ -242,6 +265,8 @@ void ArrangeGroup(int32_t group) {
   }
   ArrangeSmallMembers(members.Small, maxHeight, top, right, cursor.GX);
 }
+
+}  // namespace
 
 void ArrangeSmallMembers(const std::vector<uint32_t>& small, int32_t maxHeight, int32_t top,
                          int32_t right, int32_t left) {

@@ -23,17 +23,18 @@ uint32_t NetOfPad(uint32_t pad) {
   return HeaderOf(pad).NetHandle;
 }
 
-// Whether a pad of this component lies on any net of the list. Each net's pads are walked once per
-// layer number, every layer (0) included.
+// Whether a pad of this component lies on any net of the list. A walk of a net's pads on every
+// layer (0) yields the pads of each single layer too, so one walk per net answers for every layer;
+// the owners of the pads found are kept with the list for the next component.
 bool ReachesListedNet(const TSupplyNetList& list, uint32_t component) {
-  for (int32_t entry = 1; entry <= list.Count; ++entry) {
-    const uint32_t net = list.Entries[static_cast<size_t>(entry)];
-    for (int layer = NoLayer; layer <= LastLayer; ++layer)
-      if (FindObject(net, PadObject, WalkMethod, static_cast<TLayerNumber>(layer),
-                     [&](uint32_t pad) { return HeaderOf(pad).ComponentHandle == component; }))
-        return true;
+  if (!list.ReachedComponents) {
+    std::unordered_set<uint32_t> owners;
+    for (int32_t entry = 1; entry <= list.Count; ++entry)
+      ForEachObject(list.Entries[static_cast<size_t>(entry)], PadObject, WalkMethod, NoLayer,
+                    [&](uint32_t pad) { owners.insert(HeaderOf(pad).ComponentHandle); });
+    list.ReachedComponents = std::move(owners);
   }
-  return false;
+  return list.ReachedComponents->count(component) != 0;
 }
 
 // The number of the component's pads that the editor reports as power or ground pads.

@@ -7,12 +7,14 @@
 void TSupplyNetList::Clear() {
   Count = 0;
   Entries.fill(0);
+  ReachedComponents.reset();
 }
 
 void TSupplyNetList::Add(uint32_t net) {
   if (Count < MaxSupplyNets)
     ++Count;
   Entries[static_cast<size_t>(Count)] = net;
+  ReachedComponents.reset();
 }
 
 bool TSupplyNetList::Contains(uint32_t net) const {

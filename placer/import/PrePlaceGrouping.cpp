@@ -1,18 +1,22 @@
 // Connective groups of large components and the attachment of small components to them.
 //
 // Every test reads the component or net again from the PCB document and every change is stored at
-// once, so that later tests see it: the walks below are quadratic in the number of components by
-// design, and each single read is kept as light as the test allows.
+// once, so that later tests see it. What a test would learn from a walk over all components (the
+// size of a group, the largest group index, the components sharing a net with another) is kept or
+// gathered so that the steps stay near linear in the size of the board.
 
 #include "import/PrePlaceGrouping.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "framework/Rt_forms.h"
+#include "import/SelectionOrder.h"
 
 namespace {
 
@@ -31,8 +35,66 @@ void Read(TGroupingComponent& component, uint32_t handle) {
   component.Sync(PcbApi_ModeRead);
 }
 
+// How many components store each group index, counted once while a grouping step runs and kept
+// up to date by every store of the step, so that the size of a group and the largest index need
+// no walk over all components. Only the steps' own stores change group indices meanwhile.
+class TStoredGroups {
+ public:
+  bool Counting() const { return Active; }
+  void Count();
+  void Stop() { Active = false; }
+  void Change(int32_t from, int32_t to) {
+    if (from == to)
+      return;
+    if (--Sizes[from] == 0)
+      Sizes.erase(from);
+    ++Sizes[to];
+  }
+  int32_t Size(int32_t group) const {
+    const auto found = Sizes.find(group);
+    return found != Sizes.end() ? found->second : 0;
+  }
+  int32_t Largest() const { return Sizes.empty() ? 0 : std::max(0, Sizes.rbegin()->first); }
+
+ private:
+  bool Active = false;
+  std::map<int32_t, int32_t> Sizes;
+};
+
+TStoredGroups& StoredGroups() {
+  static TStoredGroups groups;
+  return groups;
+}
+
+void TStoredGroups::Count() {
+  Sizes.clear();
+  TGroupingComponent component;
+  for (const uint32_t handle : AllComponents()) {
+    Read(component, handle);
+    ++Sizes[component.GroupIndex];
+  }
+  Active = true;
+}
+
+// Counts the stored group indices for as long as it lives.
+class TCountingStoredGroups {
+ public:
+  TCountingStoredGroups() { StoredGroups().Count(); }
+  TCountingStoredGroups(const TCountingStoredGroups&) = delete;
+  TCountingStoredGroups& operator=(const TCountingStoredGroups&) = delete;
+  ~TCountingStoredGroups() { StoredGroups().Stop(); }
+};
+
 void Store(TGroupingComponent& component) {
-  component.Sync(PcbApi_ModeWrite);
+  TStoredGroups& groups = StoredGroups();
+  int32_t before = 0;
+  if (groups.Counting()) {
+    TGroupingComponent stored;
+    Read(stored, component.Handle);
+    before = stored.GroupIndex;
+  }
+  if (component.Sync(PcbApi_ModeWrite) == 0 && groups.Counting())
+    groups.Change(before, component.GroupIndex);
 }
 
 void ResetComponentTags() {
@@ -75,6 +137,8 @@ std::vector<uint32_t> SignalNetsOfPads(uint32_t component) {
 
 // The number of components whose stored GroupIndex is this one.
 int32_t StoredGroupSize(int32_t group) {
+  if (StoredGroups().Counting())
+    return StoredGroups().Size(group);
   TGroupingComponent component;
   int32_t size = 0;
   for (const uint32_t handle : AllComponents()) {
@@ -85,6 +149,8 @@ int32_t StoredGroupSize(int32_t group) {
 }
 
 int32_t LargestStoredGroupIndex() {
+  if (StoredGroups().Counting())
+    return StoredGroups().Largest();
   TGroupingComponent component;
   int32_t largest = 0;
   for (const uint32_t handle : AllComponents()) {
@@ -228,14 +294,34 @@ bool MayAttach(TGroupingComponent& component) {
          !IsBypass(component);
 }
 
-// Attaches up to MaxAttachedComponents small components to A's group; whether any joined.
-bool AttachTo(const TGroupingComponent& a) {
+// The components with a pad on one of the nets, as positions in the order of all components.
+std::vector<size_t> OwnersOnNets(const std::vector<uint32_t>& nets,
+                                 const std::unordered_map<uint32_t, size_t>& positions) {
+  std::vector<size_t> owners;
+  for (const uint32_t net : nets)
+    ForEachPadOfNet(net, [&](uint32_t pad) {
+      const auto found = positions.find(HeaderOf(pad).ComponentHandle);
+      if (found != positions.end())
+        owners.push_back(found->second);
+    });
+  std::sort(owners.begin(), owners.end());
+  owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+  return owners;
+}
+
+// Attaches up to MaxAttachedComponents small components to A's group, taking them in the order of
+// all components; whether any joined. Only a component with a pad on one of A's signal nets can
+// share pad pairs with A, so only those are tested: reading and storing any other one unchanged
+// would change nothing.
+bool AttachTo(const TGroupingComponent& a, const std::vector<uint32_t>& components,
+              const std::unordered_map<uint32_t, size_t>& positions) {
   const std::vector<uint32_t> netsOfA = SignalNetsOfPads(a.Handle);
   TGroupingComponent b;
   int32_t members = 0;
-  for (const uint32_t handle : AllComponents()) {
+  for (const size_t position : OwnersOnNets(netsOfA, positions)) {
     if (members >= MaxAttachedComponents)
       break;
+    const uint32_t handle = components[position];
     Read(b, handle);
     if (MayAttach(b)) {
       const int32_t shared = SharedPadPairsOnNets(netsOfA, handle);
@@ -249,12 +335,13 @@ bool AttachTo(const TGroupingComponent& a) {
   return members > 0;
 }
 
-void AttachSmallComponentsTo(TGroupingComponent& a) {
+void AttachSmallComponentsTo(TGroupingComponent& a, const std::vector<uint32_t>& components,
+                             const std::unordered_map<uint32_t, size_t>& positions) {
   SetStatusPanelText(GroupingStatusPanel, "Grouping " + a.GetName() + "...");
   const bool newGroup = a.GroupIndex == 0;
   if (newGroup)
     a.GroupIndex = LargestStoredGroupIndex() + 1;
-  const bool joined = AttachTo(a);
+  const bool joined = AttachTo(a, components, positions);
   if (newGroup && !joined)
     a.GroupIndex = 0;
 }
@@ -298,26 +385,23 @@ int32_t GroupSizeLimitFor(int32_t nonCapacitors) {
   return static_cast<int32_t>(limit);
 }
 
-// Every round takes the first of the largest counts left; every comparison counts the pads afresh.
+// The selection sort by pad count, most pads first, where every round takes the first of the
+// largest counts left. The counts do not change while the sort runs: each is counted once, and
+// the sort's order is found without its n^2 comparisons.
 void SortComponentsByPadCount() {
   ResetComponentTags();
   std::vector<uint32_t>& sorted = ImportContext().SortedComponents;
   sorted = AllComponents();
   const size_t count = sorted.size();
   BeginProgress("Sorting pins...", static_cast<int64_t>(count) - 1);
-  for (size_t a = 0; a + 1 < count; ++a) {
-    StepProgress();
-    size_t best = a;
-    int32_t bestPads = PadCountOf(sorted[a]);
-    for (size_t c = a + 1; c < count; ++c) {
-      const int32_t pads = PadCountOf(sorted[c]);
-      if (pads > bestPads) {
-        best = c;
-        bestPads = pads;
-      }
-    }
-    std::swap(sorted[a], sorted[best]);
+  std::vector<int32_t> padCounts;
+  padCounts.reserve(count);
+  for (const uint32_t component : sorted) {
+    if (padCounts.size() + 1 < count)
+      StepProgress();
+    padCounts.push_back(PadCountOf(component));
   }
+  SelectionOrder::SortLargestFirst(sorted, std::move(padCounts));
   EndProgress();
 }
 
@@ -339,6 +423,7 @@ int32_t ConnectionThreshold(int32_t padCountA, int32_t padCountB) {
 void FindConnectiveGroups() {
   ResetComponentTags();
   const std::vector<uint32_t>& sorted = ImportContext().SortedComponents;
+  const TCountingStoredGroups counting;
   BeginProgress("Finding connective group...", static_cast<int64_t>(sorted.size()));
   TGroupingComponent a;
   for (const uint32_t handle : sorted) {
@@ -368,11 +453,16 @@ std::vector<TConnectedComponent> CollectConnectedComponents(uint32_t component) 
 }
 
 void AttachSmallComponents() {
+  const TCountingStoredGroups counting;
+  const std::vector<uint32_t> components = AllComponents();
+  std::unordered_map<uint32_t, size_t> positions;
+  for (size_t i = 0; i < components.size(); ++i)
+    positions.emplace(components[i], i);
   TGroupingComponent a;
-  for (const uint32_t handle : AllComponents()) {
+  for (const uint32_t handle : components) {
     Read(a, handle);
     if (a.Moveable != 0 && IsLargeComponent(a))
-      AttachSmallComponentsTo(a);
+      AttachSmallComponentsTo(a, components, positions);
     Store(a);
   }
 }

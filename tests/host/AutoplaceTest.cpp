@@ -59,9 +59,10 @@ class AutoplaceTest : public testing::Test {
     return result;
   }
 
-  // Runs autoplace in the test's folder and sends it SIGINT as soon as it has printed something,
-  // which it does first while reading the board.
-  TProcessResult RunAndInterrupt(const std::vector<std::string>& arguments) {
+  // Runs autoplace in the test's folder and sends it SIGINT as soon as its output holds After
+  // (anything, when After is empty: it first says that it reads the board).
+  TProcessResult RunAndInterrupt(const std::vector<std::string>& arguments,
+                                 const std::string& after = "") {
     int output[2];
     if (pipe(output) != 0) {
       return {};
@@ -89,7 +90,7 @@ class AutoplaceTest : public testing::Test {
     bool interrupted = false;
     for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;) {
       result.Output.append(buffer, static_cast<size_t>(n));
-      if (!interrupted) {
+      if (!interrupted && result.Output.find(after) != std::string::npos) {
         kill(child, SIGINT);
         interrupted = true;
       }
@@ -254,14 +255,50 @@ TEST_F(AutoplaceTest, AStoppedRunSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Folder / "out.svg"));
 }
 
-TEST_F(AutoplaceTest, CtrlCStopsTheRunAndSavesNothing) {
+// Ctrl-C in each phase: while the board is read or imported the process ends at once; the run's
+// passes stop at the next move; either way nothing is saved.
+TEST_F(AutoplaceTest, CtrlCStopsEveryPhaseAndSavesNothing) {
   CopyExample("realistic.pcb");
-  const auto result = RunAndInterrupt({"realistic.pcb", "--seed", "1", "-o", "out.pcb"});
-  EXPECT_EQ(result.ExitCode, 4) << result.Output;
-  EXPECT_NE(result.Output.find("autoplace: the run was stopped; nothing was written back or saved"),
-            std::string::npos)
-      << result.Output;
-  EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+  struct TCase {
+    const char* After;    // SIGINT once the output holds this
+    const char* Message;  // what autoplace says
+  };
+  const TCase cases[] = {
+      {"Reading realistic.pcb", "autoplace: stopped; nothing was saved"},
+      {"Importing the board", "stopped; nothing was"},
+      {"Sorting pins", "stopped; nothing was"},  // the grouping, inside the import
+      {"Optimization:", "autoplace: the run was stopped; nothing was written back or saved"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.After);
+    const auto result = RunAndInterrupt(
+        {"realistic.pcb", "--seed", "1", "-o", "out.pcb", "--svg", "out.svg"}, c.After);
+    EXPECT_EQ(result.ExitCode, 4) << result.Output;
+    EXPECT_NE(result.Output.find(c.Message), std::string::npos) << result.Output;
+    EXPECT_FALSE(std::filesystem::exists(Folder / "out.pcb"));
+    EXPECT_FALSE(std::filesystem::exists(Folder / "out.svg"));
+  }
+}
+
+// A Ctrl-C while the outputs are saved stops the save unless the board is already in place: the
+// exit code always says which, and no half board or temporary file is left.
+TEST_F(AutoplaceTest, CtrlCDuringTheSaveStopsItOrComesTooLate) {
+  CopyExample("realistic.pcb");
+  const std::string before = ReadFile(Folder / "realistic.pcb");
+  const auto result = RunAndInterrupt({"realistic.pcb", "--seed", "1", "--specified", "--in-place"},
+                                      "Saving realistic.pcb");
+  const std::string after = ReadFile(Folder / "realistic.pcb");
+  if (result.ExitCode == 4) {
+    EXPECT_NE(result.Output.find("stopped; the placed board was not saved"), std::string::npos)
+        << result.Output;
+    EXPECT_EQ(after, before);
+  } else {
+    EXPECT_EQ(result.ExitCode, 0) << result.Output;
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(nlohmann::json::accept(after));
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(Folder))
+    EXPECT_EQ(entry.path().filename().string()[0] == '.', false) << entry.path();
 }
 
 // A Ctrl-C that comes while the run is ending, after its last move, still stops it.
@@ -324,7 +361,9 @@ TEST_F(AutoplaceTest, CancelAndBadInputLeaveNoOutput) {
       EXPECT_LT(result.Output.size(), 1000u) << result.Output;  // short, no huge number echoed
     }
   }
-  EXPECT_EQ(Run("small.pcb -o out.pcb --preferences --cancel").Output, "");
+  // A cancelled dialog ends the run silently: only the phases it went through are shown.
+  EXPECT_EQ(Run("small.pcb -o out.pcb --preferences --cancel").Output,
+            "Reading small.pcb\nImporting the board\n");
 }
 
 // Outputs that would replace the input, one another or something other than a regular file, and
@@ -774,6 +813,90 @@ TEST_F(AutoplaceTest, BoardPicturesShowThePartsAndCompareBeforeWithAfter) {
   EXPECT_NE(two.find("width=\"2000\""), std::string::npos);  // two panels side by side
   EXPECT_EQ(ReadFile(Folder / "two.png").substr(1, 3), "PNG");
   EXPECT_EQ(Run("tiny.pcb --seed 3 -o placed.pcb --board-png /nonexistent/x.png -q").ExitCode, 3);
+}
+
+// A board at the edge of the coordinate limits: a square outline of Side mil from (Left, Bottom),
+// two ICs in opposite corners joined by fourteen nets (grouped, they make one group as large as
+// the board), resistors in the other corners and a supply capacitor in the middle.
+nlohmann::json CornerBoard(double left, double bottom, double side) {
+  using nlohmann::json;
+  const double right = left + side, top = bottom + side;
+  const auto pad = [](int number, double x, double y, const std::string& net) {
+    return json{{"name", std::to_string(number)},
+                {"x", x},
+                {"y", y},
+                {"size", {20, 20}},
+                {"layer", "TopLayer"},
+                {"net", net}};
+  };
+  const auto part = [](const std::string& designator, double x, double y, json pads) {
+    return json{{"designator", designator},
+                {"layer", "TopLayer"},
+                {"x", x},
+                {"y", y},
+                {"pads", std::move(pads)}};
+  };
+  const auto ic = [&](const std::string& designator, double x, double y) {
+    json pads = json::array();
+    for (int i = 0; i < 16; ++i) {
+      const std::string net = i == 8 ? "VCC" : i == 9 ? "GND" : "S" + std::to_string(i % 8 + 1);
+      pads.push_back(pad(i + 1, x + (i % 8 - 4) * 50, y + (i < 8 ? -100 : 100), net));
+    }
+    return part(designator, x, y, pads);
+  };
+  const auto twoPads = [&](const std::string& designator, double x, double y, const std::string& a,
+                           const std::string& b) {
+    return part(designator, x, y, json::array({pad(1, x - 40, y, a), pad(2, x + 40, y, b)}));
+  };
+  json components =
+      json::array({ic("U1", left + 400, bottom + 400), ic("U2", right - 400, top - 400),
+                   twoPads("R1", left + 300, top - 300, "S1", "S2"),
+                   twoPads("R2", right - 300, bottom + 300, "S3", "S4"),
+                   twoPads("C1", left + side / 2, bottom + side / 2, "VCC", "GND")});
+  json outline = json::array();
+  const double corners[5][2] = {
+      {left, bottom}, {right, bottom}, {right, top}, {left, top}, {left, bottom}};
+  for (int i = 0; i < 4; ++i)
+    outline.push_back({{"kind", "track"},
+                       {"layer", "KeepOutLayer"},
+                       {"x1", corners[i][0]},
+                       {"y1", corners[i][1]},
+                       {"x2", corners[i + 1][0]},
+                       {"y2", corners[i + 1][1]},
+                       {"width", 10}});
+  return {{"format", "pcb-board"},
+          {"version", 1},
+          {"board",
+           {{"placer",
+             {{"powerNets", "VCC"},
+              {"groundNets", "GND"},
+              {"groupComponents", true},
+              {"rotateComponents", true},
+              {"largeComponentClearance", 20}}}}},
+          {"nets", {"GND", "VCC", "S1", "S2", "S3", "S4", "S5", "S6", "S7", "S8"}},
+          {"components", components},
+          {"primitives", outline}};
+}
+
+// Boards that reach the limits (every point within 107374.1823 mil of the origin, the board within
+// a square of that side) place without overflow (the sanitizer build checks every operation) and
+// leave every part inside the limits.
+TEST_F(AutoplaceTest, BoardsAtTheCornersOfTheLimitsPlace) {
+  constexpr double Limit = 107374.1823, Side = 107364;  // the outline's width adds 10 mil
+  const double lefts[] = {5, -Side - 5, -Side / 2};
+  for (const double left : lefts)
+    for (const char* mode : {"--specified", "--refine", ""}) {
+      SCOPED_TRACE(std::to_string(left) + " " + mode);
+      std::ofstream(Folder / "corner.pcb") << CornerBoard(left, left, Side).dump();
+      const auto result = Run(std::string("corner.pcb --seed 1 -q -o out.pcb ") + mode);
+      ASSERT_EQ(result.ExitCode, 0) << result.Output;
+      const nlohmann::json placed = Board("out.pcb");
+      for (const auto& component : placed["components"])
+        for (const auto& pad : component["pads"]) {
+          EXPECT_LE(std::abs(pad["x"].get<double>()), Limit) << component["designator"];
+          EXPECT_LE(std::abs(pad["y"].get<double>()), Limit) << component["designator"];
+        }
+    }
 }
 
 }  // namespace
