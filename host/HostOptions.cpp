@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* ExitCodeHelp =
     "Exit codes: 0 the board was placed and saved; 1 a message box in unattended mode "
-    "(QUENOR_TESTMODE); 2 a usage error; 3 the board cannot be read or the placed board cannot "
+    "(QUENOR_TESTMODE); 2 a usage error (or a board that needs an option, such as --wide-nets); 3 "
+    "the board cannot be read or the placed board cannot "
     "be saved; 4 the run was stopped (nothing is saved); 5 the board has nothing to place (nothing "
     "is saved).";
 
@@ -126,6 +127,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   app.add_flag("--move-edge-parts", options.MoveEdgeParts,
                "let the placer move parts that overhang the board's outline (by default they "
                "stay where they are)");
+  app.add_flag("--wide-nets", options.WideNets,
+               "place a board with a signal net of more than 2,000 pads, which is refused by "
+               "default: every move measures such a net afresh and the run can last hours");
   app.add_flag("-q,--quiet", options.Quiet, "print nothing but errors");
   app.add_flag("--timings", options.Timings, "print the time of each phase");
   try {

@@ -34,6 +34,8 @@ struct THostOptions {
   bool Timings = false;
   // Let the placer move parts that overhang the outline; by default they stay where they are.
   bool MoveEdgeParts = false;
+  // Place a board with a signal net of more than 2,000 pads, which makes the run last hours.
+  bool WideNets = false;
   // Supply nets that replace those of the board's placer options, names separated by commas.
   std::optional<std::string> PowerNets;
   std::optional<std::string> GroundNets;

@@ -104,6 +104,9 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (options.MoveEdgeParts) {
     arguments.push_back("--move-edge-parts");
   }
+  if (options.WideNets) {
+    arguments.push_back("--wide-nets");
+  }
   if (options.StopAfter > 0) {
     arguments.insert(arguments.end(), {"--stop-after", std::to_string(options.StopAfter)});
   }

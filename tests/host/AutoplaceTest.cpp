@@ -608,6 +608,51 @@ TEST_F(AutoplaceTest, ABoardWithNothingToPlaceSaysSoAndSavesNothing) {
   EXPECT_NE(help.find("5 the board has nothing to place"), std::string::npos) << help;
 }
 
+// A signal net of thousands of pads would make the run last hours: such a board is refused unless
+// the net is named a supply or --wide-nets asks for the run anyway, which warns of it.
+TEST_F(AutoplaceTest, ASignalNetOfThousandsOfPadsIsRefusedUnlessNamedOrAskedFor) {
+  auto board = Board("small.pcb");
+  board["nets"].push_back("BUS");
+  nlohmann::json pads = nlohmann::json::array();
+  for (int i = 0; i < 2001; ++i) {
+    pads.push_back({{"name", std::to_string(i + 1)},
+                    {"x", 1000 + 2 * (i % 45)},
+                    {"y", 1000 + 2 * (i / 45)},
+                    {"size", {1, 1}},
+                    {"shape", "rectangle"},
+                    {"layer", "TopLayer"},
+                    {"net", "BUS"}});
+  }
+  board["components"].push_back({{"designator", "X1"},
+                                 {"footprint", "ARRAY"},
+                                 {"layer", "TopLayer"},
+                                 {"x", 1045},
+                                 {"y", 1045},
+                                 {"body", {{999, 999}, {1091, 999}, {1091, 1091}, {999, 1091}}},
+                                 {"pads", pads}});
+  std::ofstream(Folder / "wide.pcb") << board.dump(2);
+  struct TCase {
+    const char* Options;
+    int ExitCode;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {"--specified", 2,
+       "net BUS joins 2001 pads and is no supply net; a signal net of more than 2000 pads"},
+      {"--starts 2", 2, "or place it anyway with --wide-nets"},
+      {"--specified --wide-nets", 0, "net BUS joins 2001 pads and is no supply net: every move"},
+      {"--specified --power-nets VCC,BUS", 0, "Saved"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Options);
+    std::filesystem::remove(Folder / "out.pcb");
+    const auto result = Run(std::string("wide.pcb --seed 1 -o out.pcb ") + c.Options);
+    EXPECT_EQ(result.ExitCode, c.ExitCode) << result.Output;
+    EXPECT_NE(result.Output.find(c.Message), std::string::npos) << result.Output;
+    EXPECT_EQ(std::filesystem::exists(Folder / "out.pcb"), c.ExitCode == 0);
+  }
+}
+
 TEST_F(AutoplaceTest, QuietPrintsNothingButErrors) {
   const auto placed = Run("small.pcb --seed 1 -o out.pcb -q");
   EXPECT_EQ(placed.ExitCode, 0);
