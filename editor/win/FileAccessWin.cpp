@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,28 +24,74 @@ std::string LastErrorText() {
   return std::system_category().message(static_cast<int>(GetLastError()));
 }
 
-// Writes the text into a new file and flushes it to the disk; false with the reason in error.
+// Blocks small enough that a stop is seen soon after it is asked for.
+constexpr std::size_t SaveBlockSize = std::size_t{1} << 16;
+
+TSaveObserver& SaveObserver() {
+  static TSaveObserver observer;
+  return observer;
+}
+
+bool StopAt(TSaveStep step) {
+  const TSaveObserver& observer = SaveObserver();
+  return observer && observer(step);
+}
+
+class EStopped {};
+
+// A file handle closed when it goes.
+class THandle {
+ public:
+  explicit THandle(HANDLE handle) : Handle(handle) {}
+  THandle(const THandle&) = delete;
+  THandle& operator=(const THandle&) = delete;
+  ~THandle() { Close(); }
+  HANDLE Get() const { return Handle; }
+  bool Close() {
+    const bool closed = Handle == INVALID_HANDLE_VALUE || CloseHandle(Handle) != FALSE;
+    Handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE Handle;
+};
+
+// Writes the text into a new file in blocks and flushes it to the disk; false with the reason in
+// error; EStopped when the observer stops the save.
 bool WriteNewFile(const std::string& fileName, const std::string& text, std::string& error) {
-  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  THandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) {
     error = LastErrorText();
     return false;
+  }
+  if (StopAt(TSaveStep::Created)) {
+    throw EStopped();
   }
   bool written = true;
   std::size_t done = 0;
   while (written && done < text.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 30));
+    const DWORD chunk = static_cast<DWORD>(std::min(text.size() - done, SaveBlockSize));
     DWORD count = 0;
-    written = WriteFile(file, text.data() + done, chunk, &count, nullptr) != FALSE && count > 0;
+    written =
+        WriteFile(file.Get(), text.data() + done, chunk, &count, nullptr) != FALSE && count > 0;
     done += count;
+    if (written && StopAt(TSaveStep::Block)) {
+      throw EStopped();
+    }
   }
-  written = written && FlushFileBuffers(file) != FALSE;
+  if (written && StopAt(TSaveStep::Written)) {
+    throw EStopped();
+  }
+  written = written && FlushFileBuffers(file.Get()) != FALSE;
+  if (written && StopAt(TSaveStep::Synced)) {
+    throw EStopped();
+  }
   if (!written) {
     error = LastErrorText();
   }
-  CloseHandle(file);
-  return written;
+  return file.Close() && written;
 }
 
 }  // namespace
@@ -92,16 +139,30 @@ void WriteFileAtomically(const std::string& fileName, const std::string& text) {
       (folder / ("." + target.filename().string() + "." + std::to_string(GetCurrentProcessId())))
           .string();
   std::string reason;
-  if (!WriteNewFile(temporary, text, reason)) {
+  try {
+    const bool filled = WriteNewFile(temporary, text, reason);
+    if (filled && StopAt(TSaveStep::Closed)) {
+      throw EStopped();
+    }
+    if (!filled || MoveFileExA(temporary.c_str(), fileName.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+      if (filled) {
+        reason = LastErrorText();
+      }
+      DeleteFileA(temporary.c_str());
+      throw EBoardFile(fileName + ": cannot write: " + reason);
+    }
+  } catch (const EStopped&) {
     DeleteFileA(temporary.c_str());
-    throw EBoardFile(fileName + ": cannot write: " + reason);
+    throw EBoardFile(fileName + ": not saved: stopped");
   }
-  if (MoveFileExA(temporary.c_str(), fileName.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
-    reason = LastErrorText();
-    DeleteFileA(temporary.c_str());
-    throw EBoardFile(fileName + ": cannot write: " + reason);
-  }
+  // The rename was written through: the folder needs no flush of its own.
+  StopAt(TSaveStep::Renamed);
+  StopAt(TSaveStep::FolderSynced);
+}
+
+void SetSaveObserver(TSaveObserver observer) {
+  SaveObserver() = std::move(observer);
 }
 
 std::string AbsoluteFileName(const std::string& fileName) {
