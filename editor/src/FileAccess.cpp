@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "BoardFile.h"
+#include "SaveSteps.h"
 
 namespace Tarnix {
 
@@ -47,18 +48,6 @@ mode_t NewFileMode(const std::string& target) {
 // Blocks small enough that a stop is seen soon after it is asked for.
 constexpr size_t SaveBlockSize = size_t{1} << 16;
 
-TSaveObserver& SaveObserver() {
-  static TSaveObserver observer;
-  return observer;
-}
-
-bool StopAt(TSaveStep step) {
-  const TSaveObserver& observer = SaveObserver();
-  return observer && observer(step);
-}
-
-class EStopped {};
-
 bool WriteAll(int descriptor, const std::string& text) {
   size_t written = 0;
   while (written < text.size()) {
@@ -69,8 +58,8 @@ bool WriteAll(int descriptor, const std::string& text) {
     if (count <= 0)
       return false;
     written += static_cast<size_t>(count);
-    if (StopAt(TSaveStep::Block))
-      throw EStopped();
+    if (SaveStopsAt(TSaveStep::Block))
+      throw ESaveStopped();
   }
   return true;
 }
@@ -84,22 +73,22 @@ bool CloseAfterFailure(int descriptor) {
 }
 
 // Writes the text into the open temporary file, gives it the target's mode and syncs it: false
-// with errno set on a failure; EStopped when the observer stops the save. The file is closed
+// with errno set on a failure; ESaveStopped when the observer stops the save. The file is closed
 // either way.
 bool FillTemporary(int descriptor, const std::string& text, const std::string& target) {
   try {
-    if (StopAt(TSaveStep::Created))
-      throw EStopped();
+    if (SaveStopsAt(TSaveStep::Created))
+      throw ESaveStopped();
     if (!WriteAll(descriptor, text))
       return CloseAfterFailure(descriptor);
-    if (StopAt(TSaveStep::Written))
-      throw EStopped();
+    if (SaveStopsAt(TSaveStep::Written))
+      throw ESaveStopped();
     if (::fchmod(descriptor, NewFileMode(target)) != 0 || ::fsync(descriptor) != 0)
       return CloseAfterFailure(descriptor);
-    if (StopAt(TSaveStep::Synced))
-      throw EStopped();
+    if (SaveStopsAt(TSaveStep::Synced))
+      throw ESaveStopped();
     return ::close(descriptor) == 0;
-  } catch (const EStopped&) {
+  } catch (const ESaveStopped&) {
     ::close(descriptor);
     throw;
   }
@@ -173,24 +162,20 @@ void WriteFileAtomically(const std::string& fileName, const std::string& text) {
   // new one, never an empty one.
   try {
     const bool filled = FillTemporary(descriptor, text, target);
-    if (filled && StopAt(TSaveStep::Closed))
-      throw EStopped();
+    if (filled && SaveStopsAt(TSaveStep::Closed))
+      throw ESaveStopped();
     if (!filled || ::rename(temporary.c_str(), target.c_str()) != 0) {
       const int error = errno;
       ::unlink(temporary.c_str());
       throw EBoardFile(fileName + ": cannot write: " + std::strerror(error));
     }
-  } catch (const EStopped&) {
+  } catch (const ESaveStopped&) {
     ::unlink(temporary.c_str());
     throw EBoardFile(fileName + ": not saved: stopped");
   }
-  StopAt(TSaveStep::Renamed);
+  SaveStopsAt(TSaveStep::Renamed);
   SyncFolder(folder.string());
-  StopAt(TSaveStep::FolderSynced);
-}
-
-void SetSaveObserver(TSaveObserver observer) {
-  SaveObserver() = std::move(observer);
+  SaveStopsAt(TSaveStep::FolderSynced);
 }
 
 std::string AbsoluteFileName(const std::string& fileName) {

@@ -12,6 +12,7 @@
 
 #include "BoardFile.h"
 #include "FileAccess.h"
+#include "SaveSteps.h"
 
 namespace Tarnix {
 
@@ -26,18 +27,6 @@ std::string LastErrorText() {
 
 // Blocks small enough that a stop is seen soon after it is asked for.
 constexpr std::size_t SaveBlockSize = std::size_t{1} << 16;
-
-TSaveObserver& SaveObserver() {
-  static TSaveObserver observer;
-  return observer;
-}
-
-bool StopAt(TSaveStep step) {
-  const TSaveObserver& observer = SaveObserver();
-  return observer && observer(step);
-}
-
-class EStopped {};
 
 // A file handle closed when it goes.
 class THandle {
@@ -58,7 +47,7 @@ class THandle {
 };
 
 // Writes the text into a new file in blocks and flushes it to the disk; false with the reason in
-// error; EStopped when the observer stops the save.
+// error; ESaveStopped when the observer stops the save.
 bool WriteNewFile(const std::string& fileName, const std::string& text, std::string& error) {
   THandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -66,8 +55,8 @@ bool WriteNewFile(const std::string& fileName, const std::string& text, std::str
     error = LastErrorText();
     return false;
   }
-  if (StopAt(TSaveStep::Created)) {
-    throw EStopped();
+  if (SaveStopsAt(TSaveStep::Created)) {
+    throw ESaveStopped();
   }
   bool written = true;
   std::size_t done = 0;
@@ -77,16 +66,16 @@ bool WriteNewFile(const std::string& fileName, const std::string& text, std::str
     written =
         WriteFile(file.Get(), text.data() + done, chunk, &count, nullptr) != FALSE && count > 0;
     done += count;
-    if (written && StopAt(TSaveStep::Block)) {
-      throw EStopped();
+    if (written && SaveStopsAt(TSaveStep::Block)) {
+      throw ESaveStopped();
     }
   }
-  if (written && StopAt(TSaveStep::Written)) {
-    throw EStopped();
+  if (written && SaveStopsAt(TSaveStep::Written)) {
+    throw ESaveStopped();
   }
   written = written && FlushFileBuffers(file.Get()) != FALSE;
-  if (written && StopAt(TSaveStep::Synced)) {
-    throw EStopped();
+  if (written && SaveStopsAt(TSaveStep::Synced)) {
+    throw ESaveStopped();
   }
   if (!written) {
     error = LastErrorText();
@@ -141,8 +130,8 @@ void WriteFileAtomically(const std::string& fileName, const std::string& text) {
   std::string reason;
   try {
     const bool filled = WriteNewFile(temporary, text, reason);
-    if (filled && StopAt(TSaveStep::Closed)) {
-      throw EStopped();
+    if (filled && SaveStopsAt(TSaveStep::Closed)) {
+      throw ESaveStopped();
     }
     if (!filled || MoveFileExA(temporary.c_str(), fileName.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
@@ -152,17 +141,13 @@ void WriteFileAtomically(const std::string& fileName, const std::string& text) {
       DeleteFileA(temporary.c_str());
       throw EBoardFile(fileName + ": cannot write: " + reason);
     }
-  } catch (const EStopped&) {
+  } catch (const ESaveStopped&) {
     DeleteFileA(temporary.c_str());
     throw EBoardFile(fileName + ": not saved: stopped");
   }
   // The rename was written through: the folder needs no flush of its own.
-  StopAt(TSaveStep::Renamed);
-  StopAt(TSaveStep::FolderSynced);
-}
-
-void SetSaveObserver(TSaveObserver observer) {
-  SaveObserver() = std::move(observer);
+  SaveStopsAt(TSaveStep::Renamed);
+  SaveStopsAt(TSaveStep::FolderSynced);
 }
 
 std::string AbsoluteFileName(const std::string& fileName) {
