@@ -235,9 +235,10 @@ void SizeWorkspace(TNetWorkspace& work, int32_t count) {
   }
   const auto size = static_cast<size_t>(count);
   work.Size = count;
-  for (auto* keys : {&work.DistanceKey, &work.SumKey, &work.X, &work.Y, &work.Sum}) {
+  for (auto* keys : {&work.DistanceKey, &work.SumKey}) {
     keys->assign(size, 0);
   }
+  work.Working.assign(size, TWorkingPin{});
   work.PinX.assign(size, 0);
   work.PinY.assign(size, 0);
   for (auto* indices : {&work.ByDistance, &work.BySum, &work.Order, &work.Position}) {
@@ -317,22 +318,23 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   const TNetWorkspace& work = net.Work;
   int64_t length = 0;
   net.Parent[0] = 1;
+  const TWorkingPin* pins = work.Working.data();
   for (int32_t i = 1; i < count; ++i) {
     const auto u = static_cast<size_t>(i);
-    const int64_t x = work.X[u];
-    const int64_t y = work.Y[u];
-    const int64_t sum = work.Sum[u];
+    const int64_t x = pins[u].X;
+    const int64_t y = pins[u].Y;
+    const int64_t sum = pins[u].Sum;
     int64_t nearestDistance = INT64_MAX;
     size_t nearest = u - 1;
     for (size_t c = u; c-- > 0;) {
-      if (sum - work.Sum[c] > nearestDistance) {
+      if (sum - pins[c].Sum > nearestDistance) {
         break;
       }
-      const int64_t distance = Abs64(x - work.X[c]) + Abs64(y - work.Y[c]);
-      if (distance <= nearestDistance) {
-        nearest = c;
-        nearestDistance = distance;
-      }
+      // Selections rather than a branch: which candidate is nearer is close to random.
+      const int64_t distance = Abs64(x - pins[c].X) + Abs64(y - pins[c].Y);
+      const bool nearer = distance <= nearestDistance;
+      nearest = nearer ? c : nearest;
+      nearestDistance = nearer ? distance : nearestDistance;
     }
     net.Parent[u] = static_cast<int32_t>(nearest) + 1;
     length += nearestDistance;
@@ -346,9 +348,7 @@ void FillWorkingOrder(TNetRecord& net, int32_t count) {
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const auto e = static_cast<size_t>(work.Order[i]);
     net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = work.PinX[e];
-    work.Y[i] = work.PinY[e];
-    work.Sum[i] = work.SumKey[e];
+    work.Working[i] = TWorkingPin{work.SumKey[e], work.PinX[e], work.PinY[e]};
   }
 }
 
@@ -364,9 +364,7 @@ bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32
     work.Order[i] = static_cast<int32_t>(e);
     work.Position[e] = static_cast<int32_t>(i);
     net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = work.PinX[e];
-    work.Y[i] = work.PinY[e];
-    work.Sum[i] = work.SumKey[e];
+    work.Working[i] = TWorkingPin{work.SumKey[e], work.PinX[e], work.PinY[e]};
   }
   return true;
 }
@@ -579,7 +577,7 @@ struct TPinPoint {
 };
 TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
   if (built) {
-    return TPinPoint{static_cast<int32_t>(net.Work.X[j]), static_cast<int32_t>(net.Work.Y[j])};
+    return TPinPoint{net.Work.Working[j].X, net.Work.Working[j].Y};
   }
   return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
 }
