@@ -310,10 +310,11 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
 }
 
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
-// tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
-// Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
-// backwards from the pin and stops once that difference alone exceeds the nearest distance found;
-// an equally near pin found later in that search lies earlier and wins.
+// tree's length. Parent holds 1-based positions. The Manhattan distance of two pins is the larger
+// of the differences of their X + Y and of their X - Y, taken as magnitudes. The pins are in
+// ascending X + Y, so the search runs backwards from the pin and stops once the difference of
+// X + Y alone exceeds the nearest distance found; an equally near pin found later in that search
+// lies earlier and wins.
 int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   const TNetWorkspace& work = net.Work;
   int64_t length = 0;
@@ -321,17 +322,17 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   const TWorkingPin* pins = work.Working.data();
   for (int32_t i = 1; i < count; ++i) {
     const auto u = static_cast<size_t>(i);
-    const int64_t x = pins[u].X;
-    const int64_t y = pins[u].Y;
     const int64_t sum = pins[u].Sum;
+    const int64_t diff = pins[u].Diff;
     int64_t nearestDistance = INT64_MAX;
     size_t nearest = u - 1;
     for (size_t c = u; c-- > 0;) {
-      if (sum - pins[c].Sum > nearestDistance) {
+      const int64_t sumDistance = sum - pins[c].Sum;  // never negative
+      if (sumDistance > nearestDistance) {
         break;
       }
       // Selections rather than a branch: which candidate is nearer is close to random.
-      const int64_t distance = Abs64(x - pins[c].X) + Abs64(y - pins[c].Y);
+      const int64_t distance = std::max(sumDistance, Abs64(diff - pins[c].Diff));
       const bool nearer = distance <= nearestDistance;
       nearest = nearer ? c : nearest;
       nearestDistance = nearer ? distance : nearestDistance;
@@ -342,13 +343,18 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   return length;
 }
 
-// Puts the pins in the working order of Order, with their coordinates and X + Y.
+TWorkingPin WorkingPin(const TNetWorkspace& work, size_t e) {
+  return TWorkingPin{work.SumKey[e], int64_t{work.PinX[e]} - work.PinY[e], work.PinX[e],
+                     work.PinY[e]};
+}
+
+// Puts the pins in the working order of Order, with their coordinates, X + Y and X - Y.
 void FillWorkingOrder(TNetRecord& net, int32_t count) {
   TNetWorkspace& work = net.Work;
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const auto e = static_cast<size_t>(work.Order[i]);
     net.Pins[i] = net.PinsOriginal[e];
-    work.Working[i] = TWorkingPin{work.SumKey[e], work.PinX[e], work.PinY[e]};
+    work.Working[i] = WorkingPin(work, e);
   }
 }
 
@@ -364,7 +370,7 @@ bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32
     work.Order[i] = static_cast<int32_t>(e);
     work.Position[e] = static_cast<int32_t>(i);
     net.Pins[i] = net.PinsOriginal[e];
-    work.Working[i] = TWorkingPin{work.SumKey[e], work.PinX[e], work.PinY[e]};
+    work.Working[i] = WorkingPin(work, e);
   }
   return true;
 }

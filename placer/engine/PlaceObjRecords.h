@@ -92,7 +92,8 @@ struct TCompRecord {
 // A pin of a net's tree being built, at its working position: what the search for the nearest
 // earlier pin reads, side by side, so that the search walks one array.
 struct TWorkingPin {
-  int64_t Sum = 0;  // X + Y
+  int64_t Sum = 0;   // X + Y
+  int64_t Diff = 0;  // X - Y
   int32_t X = 0;
   int32_t Y = 0;
 };
