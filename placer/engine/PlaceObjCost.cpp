@@ -848,25 +848,6 @@ void ReserveJournal(TAutoPlacer& placer) {
   placer.Journal.Traces.reserve(std::max(JournalCells, pins));
 }
 
-// The alignment distance of component k, from its memo when one of the two entries was worked
-// out at the same reference point and grid: the same whole number, without the divisions.
-double RememberedAlignDist(TAutoPlacer& placer, int32_t k) {
-  TCompRecord& component = placer.Component(k);
-  for (int32_t entry = 0; entry < 2; ++entry) {
-    const TAlignmentMemo& memo = component.AlignmentMemo[entry];
-    if (memo.Known && memo.X == component.X && memo.Y == component.Y &&
-        memo.Grid == placer.AlignmentGrid) {
-      component.AlignmentMemoLast = entry;
-      return memo.Distance;
-    }
-  }
-  const int32_t entry = 1 - component.AlignmentMemoLast;
-  component.AlignmentMemo[entry] =
-      TAlignmentMemo{true, component.X, component.Y, placer.AlignmentGrid, placer.AlignDist(k)};
-  component.AlignmentMemoLast = entry;
-  return component.AlignmentMemo[entry].Distance;
-}
-
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
 void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint) {
@@ -875,7 +856,7 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
     placer.UpdateOccupancy(k, false);
   }
   if (placer.UseAlignment) {
-    placer.AlignmentCost -= RememberedAlignDist(placer, k);
+    placer.AlignmentCost -= placer.AlignDist(k);
   }
   // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
   // in which nets and terms are taken does not change them.
@@ -905,7 +886,7 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
     placer.UpdateOccupancy(k, true);
   }
   if (placer.UseAlignment) {
-    placer.AlignmentCost += RememberedAlignDist(placer, k);
+    placer.AlignmentCost += placer.AlignDist(k);
   }
   if (!placer.UseDensity && !placer.UseNetLength) {
     return;

@@ -44,16 +44,6 @@ struct TTracedPin {
   bool operator==(const TTracedPin&) const = default;
 };
 
-// An alignment distance the cost worked out for a component: its reference point and the grid
-// then, and the distance.
-struct TAlignmentMemo {
-  bool Known = false;
-  int32_t X = 0;
-  int32_t Y = 0;
-  int32_t Grid = 0;
-  double Distance = 0.0;
-};
-
 // One component of either side of the board.
 struct TCompRecord {
   int32_t Flags = 0;
@@ -97,10 +87,6 @@ struct TCompRecord {
   // evaluation; pins on no signal net are left out.
   std::vector<TNetRecord*> SignalNets;
   bool SignalNetsListed = false;
-  // The cost's last two alignment distances of the component: where a move put it and where an
-  // undone move put it back, the two places its next move asks about.
-  TAlignmentMemo AlignmentMemo[2];
-  int32_t AlignmentMemoLast = 0;  // the entry used last; a new distance replaces the other
 };
 
 // A pin of a net's tree being built, at its working position: what the search for the nearest
