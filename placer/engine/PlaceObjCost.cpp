@@ -235,9 +235,10 @@ void SizeWorkspace(TNetWorkspace& work, int32_t count) {
   }
   const auto size = static_cast<size_t>(count);
   work.Size = count;
-  for (auto* keys : {&work.DistanceKey, &work.SumKey, &work.X, &work.Y, &work.Sum}) {
+  for (auto* keys : {&work.DistanceKey, &work.SumKey}) {
     keys->assign(size, 0);
   }
+  work.Working.assign(size, TWorkingPin{});
   work.PinX.assign(size, 0);
   work.PinY.assign(size, 0);
   for (auto* indices : {&work.ByDistance, &work.BySum, &work.Order, &work.Position}) {
@@ -309,30 +310,32 @@ void ReplaySelectionSort(TNetWorkspace& work, const std::vector<int64_t>& key,
 }
 
 // Joins every pin to the nearest earlier one (the first of equally near ones) and returns the
-// tree's length. Parent holds 1-based positions. The pins are in ascending X + Y, and the
-// Manhattan distance of two pins is at least the difference of their X + Y, so the search runs
-// backwards from the pin and stops once that difference alone exceeds the nearest distance found;
-// an equally near pin found later in that search lies earlier and wins.
+// tree's length. Parent holds 1-based positions. The Manhattan distance of two pins is the larger
+// of the differences of their X + Y and of their X - Y, taken as magnitudes. The pins are in
+// ascending X + Y, so the search runs backwards from the pin and stops once the difference of
+// X + Y alone exceeds the nearest distance found; an equally near pin found later in that search
+// lies earlier and wins.
 int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   const TNetWorkspace& work = net.Work;
   int64_t length = 0;
   net.Parent[0] = 1;
+  const TWorkingPin* pins = work.Working.data();
   for (int32_t i = 1; i < count; ++i) {
     const auto u = static_cast<size_t>(i);
-    const int64_t x = work.X[u];
-    const int64_t y = work.Y[u];
-    const int64_t sum = work.Sum[u];
+    const int64_t sum = pins[u].Sum;
+    const int64_t diff = pins[u].Diff;
     int64_t nearestDistance = INT64_MAX;
     size_t nearest = u - 1;
     for (size_t c = u; c-- > 0;) {
-      if (sum - work.Sum[c] > nearestDistance) {
+      const int64_t sumDistance = sum - pins[c].Sum;  // never negative
+      if (sumDistance > nearestDistance) {
         break;
       }
-      const int64_t distance = Abs64(x - work.X[c]) + Abs64(y - work.Y[c]);
-      if (distance <= nearestDistance) {
-        nearest = c;
-        nearestDistance = distance;
-      }
+      // Selections rather than a branch: which candidate is nearer is close to random.
+      const int64_t distance = std::max(sumDistance, Abs64(diff - pins[c].Diff));
+      const bool nearer = distance <= nearestDistance;
+      nearest = nearer ? c : nearest;
+      nearestDistance = nearer ? distance : nearestDistance;
     }
     net.Parent[u] = static_cast<int32_t>(nearest) + 1;
     length += nearestDistance;
@@ -340,15 +343,18 @@ int64_t JoinToNearestEarlier(TNetRecord& net, int32_t count) {
   return length;
 }
 
-// Puts the pins in the working order of Order, with their coordinates and X + Y.
+TWorkingPin WorkingPin(const TNetWorkspace& work, size_t e) {
+  return TWorkingPin{work.SumKey[e], int64_t{work.PinX[e]} - work.PinY[e], work.PinX[e],
+                     work.PinY[e]};
+}
+
+// Puts the pins in the working order of Order, with their coordinates, X + Y and X - Y.
 void FillWorkingOrder(TNetRecord& net, int32_t count) {
   TNetWorkspace& work = net.Work;
   for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
     const auto e = static_cast<size_t>(work.Order[i]);
     net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = work.PinX[e];
-    work.Y[i] = work.PinY[e];
-    work.Sum[i] = work.SumKey[e];
+    work.Working[i] = WorkingPin(work, e);
   }
 }
 
@@ -364,9 +370,7 @@ bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32
     work.Order[i] = static_cast<int32_t>(e);
     work.Position[e] = static_cast<int32_t>(i);
     net.Pins[i] = net.PinsOriginal[e];
-    work.X[i] = work.PinX[e];
-    work.Y[i] = work.PinY[e];
-    work.Sum[i] = work.SumKey[e];
+    work.Working[i] = WorkingPin(work, e);
   }
   return true;
 }
@@ -579,7 +583,7 @@ struct TPinPoint {
 };
 TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
   if (built) {
-    return TPinPoint{static_cast<int32_t>(net.Work.X[j]), static_cast<int32_t>(net.Work.Y[j])};
+    return TPinPoint{net.Work.Working[j].X, net.Work.Working[j].Y};
   }
   return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
 }

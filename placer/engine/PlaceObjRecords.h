@@ -89,6 +89,15 @@ struct TCompRecord {
   bool SignalNetsListed = false;
 };
 
+// A pin of a net's tree being built, at its working position: what the search for the nearest
+// earlier pin reads, side by side, so that the search walks one array.
+struct TWorkingPin {
+  int64_t Sum = 0;   // X + Y
+  int64_t Diff = 0;  // X - Y
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+
 // Working memory the cost keeps with each net, so that rebuilding the net's tree needs no
 // allocation and little more than linear time. Sized when the tree is first built (again only when
 // the pin count changes); nothing outside the cost reads it.
@@ -103,9 +112,7 @@ struct TNetWorkspace {
   std::vector<int32_t> BySum;     // import positions in ascending SumKey, kept between builds
   std::vector<int32_t> Order;     // import position of the pin at each working position
   std::vector<int32_t> Position;  // working position of the pin at each import position
-  std::vector<int64_t> X;         // coordinates and X + Y by working position
-  std::vector<int64_t> Y;
-  std::vector<int64_t> Sum;
+  std::vector<TWorkingPin> Working;  // coordinates and X + Y by working position
   // The connections as last traced onto the density grid, one entry per pin, kept by import
   // position (by working position in a net whose tree is never rebuilt, where the two agree).
   // A move compares the tree it makes with these and re-traces only the connections whose cells
