@@ -21,11 +21,14 @@ void SaveBoardFile(const TBoard& board, const std::string& fileName) {
     WriteBoardFile(board, fileName);
     return;
   }
-  const std::string text = KicadFileText(board);
+  // The board goes first: a save stopped there leaves both files as they were. Once the board is
+  // in place its options follow without a stop, so that the two never disagree after a Ctrl-C.
+  WriteFileAtomically(fileName, KicadFileText(board));
   if (board.Kicad->SettingsFromSidecar ||
-      SidecarText(board.Settings) != board.Kicad->DerivedSettings)
+      SidecarText(board.Settings) != board.Kicad->DerivedSettings) {
+    const TSaveStopsHeld finishing;
     WriteSidecar(fileName, board.Settings);
-  WriteFileAtomically(fileName, text);
+  }
 }
 
 }  // namespace Tarnix

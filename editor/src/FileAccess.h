@@ -28,6 +28,16 @@ enum class TSaveStep { Created, Block, Written, Synced, Closed, Renamed, FolderS
 using TSaveObserver = std::function<bool(TSaveStep)>;
 void SetSaveObserver(TSaveObserver observer);
 
+// While one lives, saves still tell the observer their steps but are never stopped: the second
+// file of a save that must finish once its first file is in place.
+class TSaveStopsHeld {
+ public:
+  TSaveStopsHeld();
+  ~TSaveStopsHeld();
+  TSaveStopsHeld(const TSaveStopsHeld&) = delete;
+  TSaveStopsHeld& operator=(const TSaveStopsHeld&) = delete;
+};
+
 // The file's absolute, normalised path; the name itself when that cannot be formed.
 std::string AbsoluteFileName(const std::string& fileName);
 

@@ -11,11 +11,25 @@ TSaveObserver& SaveObserver() {
   return observer;
 }
 
+int& StopsHeld() {
+  static int held = 0;
+  return held;
+}
+
 }  // namespace
 
 bool SaveStopsAt(TSaveStep step) {
   const TSaveObserver& observer = SaveObserver();
-  return observer && observer(step);
+  const bool stop = observer && observer(step);
+  return stop && StopsHeld() == 0;
+}
+
+TSaveStopsHeld::TSaveStopsHeld() {
+  ++StopsHeld();
+}
+
+TSaveStopsHeld::~TSaveStopsHeld() {
+  --StopsHeld();
 }
 
 void SetSaveObserver(TSaveObserver observer) {

@@ -140,4 +140,40 @@ TEST_F(SaveInterruptTest, AKilledSaveLeavesTheOldOrTheNewBoardWhole) {
   EXPECT_GT(newBoards, 0);
 }
 
+// A KiCad board whose placer options changed saves two files: the board, then the options beside
+// it. A stop before the board is in place leaves both as they were; after it the options follow
+// whatever the hook answers, so the two files always agree.
+TEST(SaveInterruptKicadTest, AStoppedSaveLeavesTheBoardAndItsOptionsTogether) {
+  TScratch scratch;
+  const std::string original = ReadText(std::string(KICAD_FIXTURES_DIR) + "/kicad8.kicad_pcb");
+  const std::string target = scratch.Path("board.kicad_pcb");
+  const std::string options = scratch.Path("board.placer.json");
+  const auto saveInPlace = [&](int call) {
+    std::filesystem::remove(options);
+    scratch.Write("board.kicad_pcb", original);
+    char message[512] = "";
+    const uint32_t board = Tarnix_OpenBoard(target.c_str(), message, sizeof message);
+    EXPECT_NE(board, 0u) << message;
+    EXPECT_EQ(Tarnix_SetSupplyNets(board, "SIG", "GND", message, sizeof message), 0) << message;
+    HookCalls = 0;
+    ActAtCall = call;
+    KillAtCall = false;
+    Tarnix_SetSaveStop(SaveHook);
+    const bool saved = Tarnix_SaveBoard(board, nullptr, message, sizeof message) == 0;
+    Tarnix_SetSaveStop(nullptr);
+    Tarnix_CloseBoard(board);
+    return saved;
+  };
+
+  ASSERT_TRUE(saveInPlace(0));
+  const int steps = HookCalls;  // of both files
+  for (int call = 1; call <= steps; ++call) {
+    SCOPED_TRACE("stopped at call " + std::to_string(call));
+    const bool saved = saveInPlace(call);
+    EXPECT_EQ(ReadText(target), original);
+    EXPECT_EQ(std::filesystem::exists(options), saved);
+    EXPECT_EQ(saved, call > 5);  // the board's steps up to its rename: created, block, ..., closed
+  }
+}
+
 }  // namespace
