@@ -170,8 +170,12 @@ class TKicadReader {
       return net;
     }
     const double number = Nodes.Number(node, 1);
-    const auto found = NetByNumber.find(static_cast<int32_t>(number));
-    if (number != std::floor(number) || found == NetByNumber.end())
+    // Every declared net number is a whole number in 0..2^31-1 (ReadNet), so nothing else is.
+    const bool declarable = number == std::floor(number) && number >= 0 &&
+                            number <= std::numeric_limits<int32_t>::max();
+    const auto found =
+        declarable ? NetByNumber.find(static_cast<int32_t>(number)) : NetByNumber.end();
+    if (found == NetByNumber.end())
       Nodes.Fail(node, "net " + std::string(Tree.Atom(first)) + " is not in the board's net table");
     return found->second;
   }

@@ -259,6 +259,8 @@ const TMalformed KicadMalformedCases[] = {
      "line 1, column 1: expected a board outline on the Edge.Cuts layer"},
     {"(layers \"F.Cu\") (net 1", "(layers \"F.Cu\") (net 7",
      "line 4, column 59: net 7 is not in the board's net table"},
+    {"(layers \"F.Cu\") (net 1", "(layers \"F.Cu\") (net 2555555555",
+     "line 4, column 59: net 2555555555 is not in the board's net table"},
     {"(layer \"F.Cu\") (at", "(layer \"F.SilkS\") (at",
      "line 3, column 18: expected the front or back copper layer as the footprint's layer"},
     {"(net 0 \"\") (net 1 \"GND\")", "(net 0 \"\") (net 0 \"GND\")",
