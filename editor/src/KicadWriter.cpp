@@ -4,6 +4,7 @@
 // other byte is copied.
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -63,9 +64,7 @@ class TKicadWriter {
 
  private:
   double Normalised(double angle) const;
-  void Replace(TNodeId node, const std::string& text) {
-    Edits.push_back({Tree.Node(node).Begin, Tree.Node(node).End, text});
-  }
+  void Replace(TNodeId node, const std::string& text);
   void SetAngle(TNodeId at, double angle);
   void TurnChildren(TNodeId footprint, double delta);
   void MoveZone(TNodeId zone, const TPlacement& from, const TPlacement& to);
@@ -89,6 +88,24 @@ double TKicadWriter::Normalised(double angle) const {
     reduced -= 360.0;
   }
   return std::abs(reduced) < 1e-9 || std::abs(reduced - 360.0) < 1e-9 ? 0.0 : reduced;
+}
+
+bool SeparatesAtoms(char c) {
+  return c == '(' || c == ')' || std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// A quoted atom may touch its neighbours ((at 1"2") reads as 1 and 2); the bare number written in
+// its place is kept apart from them by a space.
+void TKicadWriter::Replace(TNodeId node, const std::string& text) {
+  const TSNode& replaced = Tree.Node(node);
+  const std::string& original = Tree.Text();
+  std::string spaced;
+  if (replaced.Begin > 0 && !SeparatesAtoms(original[replaced.Begin - 1]))
+    spaced += ' ';
+  spaced += text;
+  if (replaced.End < original.size() && !SeparatesAtoms(original[replaced.End]))
+    spaced += ' ';
+  Edits.push_back({replaced.Begin, replaced.End, std::move(spaced)});
 }
 
 // Writes the angle of an (at X Y [angle] ..), leaving it out when it is 0.

@@ -312,4 +312,28 @@ TEST(KicadBoardTest, ChangedPlacerOptionsLiveBesideTheBoard) {
   EXPECT_NE(std::string(reason).find("placed.placer.json: expected"), std::string::npos) << reason;
 }
 
+// A quoted coordinate may touch the one before it; the number written in its place is kept apart.
+TEST(KicadBoardTest, AMovedFootprintWhoseCoordinatesTouchReadsBack) {
+  TScratch scratch;
+  const uint32_t board =
+      OpenText(scratch, Replaced(SmallBoard, "(at 10 10)", "(at 10\"10\")"), "touching.kicad_pcb");
+  const uint32_t component = Walk(board, ComponentKind, 0, TopLayer).at(0);
+  TComponentRecord record;
+  ASSERT_EQ(QueryComponent(PcbApi_ModeRead, component, record), 0);
+  record.X = Units(12);
+  record.Y = Units(-8);
+  ASSERT_EQ(QueryComponent(PcbApi_ModeWriteFinal, component, record), 0);
+  const std::string saved = scratch.Path("moved.kicad_pcb");
+  char message[512] = "";
+  ASSERT_EQ(Tarnix_SaveBoard(board, saved.c_str(), message, sizeof message), 0) << message;
+  Tarnix_CloseBoard(board);
+
+  const uint32_t again = OpenText(scratch, ReadText(saved), "again.kicad_pcb");
+  ASSERT_EQ(QueryComponent(PcbApi_ModeRead, Walk(again, ComponentKind, 0, TopLayer).at(0), record),
+            0);
+  EXPECT_EQ(record.X, Units(12));
+  EXPECT_EQ(record.Y, Units(-8));
+  Tarnix_CloseBoard(again);
+}
+
 }  // namespace
