@@ -37,10 +37,6 @@ TBox64 Grown(const TBox64& box, int64_t by) {
   return {box.X1 - by, box.Y1 - by, box.X2 + by, box.Y2 + by};
 }
 
-bool Overlap(const TBox64& a, const TBox64& b) {
-  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
-}
-
 // An offset turned counter-clockwise by quarter turns, as a component's MoveTo turns it.
 TPoint64 Turn(TPoint64 offset, int quarters) {
   switch (quarters) {
@@ -320,7 +316,7 @@ class TDetailPlacer {
       const TPlaced back =
           Shifted(Turned(Parts[other], other, 0, ReferenceOf(Parts[other])), Between(there, here));
       if (Legal(moved, {part, other}) && Legal(back, {part, other}) &&
-          !Overlap(Grown(moved.Grown, Margin), back.Grown))
+          !BoxesOverlap(Grown(moved.Grown, Margin), back.Grown))
         Consider({moved, back}, best);
     }
   }

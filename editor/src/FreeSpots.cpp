@@ -17,10 +17,6 @@ constexpr int64_t MinimumGap = 20000;
 // A search that finds no spot among this many gives up: the board has no room for the part.
 constexpr int64_t MaxSpotsTried = 200000;
 
-bool Overlap(const TBox64& a, const TBox64& b) {
-  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
-}
-
 // The shifts worth trying along one axis, nearest to `wanted` first: the one wanted, and each
 // one that brings an edge of the part against an edge of something in its way. The nearest free
 // spot of a box among boxes has its edges on such lines.
@@ -36,6 +32,10 @@ std::vector<int64_t> NearestFirst(std::vector<int64_t> shifts, int64_t wanted) {
 }
 
 }  // namespace
+
+bool BoxesOverlap(const TBox64& a, const TBox64& b) {
+  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
+}
 
 TBox64 Shifted(const TBox64& box, TShift shift) {
   return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
@@ -88,7 +88,7 @@ bool TFreeSpots::Free(const TFootprint& part, TShift shift, bool clearances) con
   const TBox64 box = Shifted(part.Box(clearances), shift);
   for (const TFootprint* other : Settled)
     if (other != &part && other->Component->Layer == part.Component->Layer &&
-        Overlap(box, other->Box(clearances)))
+        BoxesOverlap(box, other->Box(clearances)))
       return false;
   const auto bare = AsRect(Shifted(part.Bare, shift));
   return bare && Region.Allows(*bare);

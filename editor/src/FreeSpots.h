@@ -22,6 +22,8 @@ struct TShift {
   int64_t X = 0, Y = 0;
 };
 
+// Boxes that share area; touching edges do not count.
+bool BoxesOverlap(const TBox64& a, const TBox64& b);
 TBox64 Shifted(const TBox64& box, TShift shift);
 bool FitsInt32(int64_t value);
 // The box in 32 bits; none when it does not fit.

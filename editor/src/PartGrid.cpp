@@ -11,10 +11,6 @@ int64_t FloorDivide(int64_t value, int64_t by) {
   return quotient * by > value ? quotient - 1 : quotient;
 }
 
-bool Overlap(const TBox64& a, const TBox64& b) {
-  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
-}
-
 uint64_t Key(int64_t x, int64_t y) {
   return (static_cast<uint64_t>(x) << 32) ^ (static_cast<uint64_t>(y) & 0xffffffffu);
 }
@@ -80,7 +76,7 @@ std::vector<size_t> TPartGrid::Near(const TBox64& box) const {
   const TSpan span = SpanOf(box);
   if (Wide(span)) {
     for (size_t part = 0; part < Parts.size(); ++part)
-      if (Overlap(box, Parts[part].Grown))
+      if (BoxesOverlap(box, Parts[part].Grown))
         near.push_back(part);
     return near;
   }
@@ -88,10 +84,10 @@ std::vector<size_t> TPartGrid::Near(const TBox64& box) const {
     for (int64_t y = span.Y1; y <= span.Y2; ++y)
       if (const auto found = Cells.find(Key(x, y)); found != Cells.end())
         for (const uint32_t part : found->second)
-          if (Overlap(box, Parts[part].Grown))
+          if (BoxesOverlap(box, Parts[part].Grown))
             near.push_back(part);
   for (const uint32_t part : Unfiled)
-    if (Overlap(box, Parts[part].Grown))
+    if (BoxesOverlap(box, Parts[part].Grown))
       near.push_back(part);
   std::sort(near.begin(), near.end());
   near.erase(std::unique(near.begin(), near.end()), near.end());
