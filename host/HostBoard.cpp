@@ -78,11 +78,28 @@ void LegalisePlacement(uint32_t board, TOutlineSteps& steps) {
   steps.NoRoomNames = names;
 }
 
-void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps) {
+namespace {
+
+// The distance within which a supply capacitor counts as beside its chip, board units.
+int32_t NearDistanceUnits() {
   constexpr double UnitsPerMil = 10000.0;
+  return static_cast<int32_t>(NearDistance * UnitsPerMil);
+}
+
+}  // namespace
+
+void PlaceInDetail(uint32_t board, TOutlineSteps& steps) {
+  int32_t changes = 0, rounds = 0;
+  if (Editor().PlaceInDetail(board, NearDistanceUnits(), &changes, &rounds) != 0)
+    return;
+  steps.Detailed = true;
+  steps.DetailChanges = changes;
+  steps.DetailRounds = rounds;
+}
+
+void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps) {
   int32_t moved = 0, capacitors = 0;
-  if (Editor().PlaceCapacitorsBesideChips(board, static_cast<int32_t>(NearDistance * UnitsPerMil),
-                                          &moved, &capacitors) != 0)
+  if (Editor().PlaceCapacitorsBesideChips(board, NearDistanceUnits(), &moved, &capacitors) != 0)
     return;
   steps.Decoupled = true;
   steps.CapacitorsMoved = moved;

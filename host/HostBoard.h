@@ -18,6 +18,8 @@ void HoldEdgeParts(uint32_t board, TOutlineSteps& steps);
 void PullPartsInside(uint32_t board, TOutlineSteps& steps);
 // Moves parts that still overlap others to the nearest free spot on the board.
 void LegalisePlacement(uint32_t board, TOutlineSteps& steps);
+// Moves, turns and swaps parts where that shortens the signal nets, keeping the placement legal.
+void PlaceInDetail(uint32_t board, TOutlineSteps& steps);
 // Moves supply capacitors far from their chips beside a supply pad of one, where there is room.
 void PlaceCapacitorsBesideChips(uint32_t board, TOutlineSteps& steps);
 // Unlocks the parts HoldEdgeParts locked, so that none is saved as locked.

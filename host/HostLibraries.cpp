@@ -37,6 +37,7 @@ const TEditor& Editor() {
     Bind(library, "Tarnix_CountPartsOutside", bound.CountPartsOutside);
     Bind(library, "Tarnix_LegalisePlacement", bound.LegalisePlacement);
     Bind(library, "Tarnix_PlaceCapacitorsBesideChips", bound.PlaceCapacitorsBesideChips);
+    Bind(library, "Tarnix_PlaceInDetail", bound.PlaceInDetail);
     return bound;
   }();
   return editor;

@@ -30,6 +30,7 @@ struct TEditor {
   int32_t (*CountPartsOutside)(uint32_t, int32_t*);
   int32_t (*LegalisePlacement)(uint32_t, int32_t*, int32_t*, char*, size_t);
   int32_t (*PlaceCapacitorsBesideChips)(uint32_t, int32_t, int32_t*, int32_t*);
+  int32_t (*PlaceInDetail)(uint32_t, int32_t, int32_t*, int32_t*);
 };
 
 // A text the editor hands out through one of its (board, buffer, size, needed) entry points;

@@ -32,8 +32,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "told apart by their content. By default the anneal tries three times the moves of "
       "the placer command's standard schedule, from seed 1, so that a run repeats; the "
       "placement it leaves is then polished (refined with ten times the moves of the cool end "
-      "of the schedule), what still overlaps is moved to the nearest free spots and supply "
-      "capacitors far from their chips are moved beside them. --specified runs the standard "
+      "of the schedule), what still overlaps is moved to the nearest free spots, supply "
+      "capacitors far from their chips are moved beside them, and a detailed placement moves, "
+      "turns and swaps parts where that shortens the signal nets. --specified runs the standard "
       "placement itself and nothing more.",
       "autoplace");
   app.footer(ExitCodeHelp);
@@ -77,6 +78,15 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
                      "the effort of a refinement: of --refine without --effort, and of the "
                      "polish after the run (default 10)")
           ->check(CLI::Range(0.01, 1000.0));
+  bool detail = false;
+  auto* detailOption = app.add_flag(
+      "--detail,!--no-detail", detail,
+      "after the run and the other finishing steps, shorten the signal nets directly: in rounds, "
+      "move each unlocked part to a free spot near the middle of its nets, turn it by quarter "
+      "turns or swap it with a nearby part of like size, keeping a change only when the signal "
+      "half-perimeter drops and no part ends on another, off the board or on a keep-out; locked "
+      "parts and parts held at the edge stay, and a supply capacitor beside a chip moves with it "
+      "(default: on, also with --refine; off with --specified)");
   bool decoupling = false;
   auto* decouplingOption = app.add_flag(
       "--decoupling,!--no-decoupling", decoupling,
@@ -88,6 +98,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       ->excludes(legaliseOption)
       ->excludes(polishOption)
       ->excludes(refineEffortOption)
+      ->excludes(detailOption)
       ->excludes(decouplingOption);
   auto* starts = app.add_option("--starts", options.Starts,
                                 "run K independent placements from seeds SEED, SEED+1, ... "
@@ -159,6 +170,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   // The finishing steps and the polish are on unless turned off, save in the placer command's
   // own run; a refinement needs no polish.
   options.Decoupling = decouplingOption->count() > 0 ? decoupling : !options.Specified;
+  options.Detail = detailOption->count() > 0 ? detail : !options.Specified;
   options.Polish = (polishOption->count() > 0 ? polish : !options.Specified) && !options.Refine;
   if (options.Jobs == 0) {
     options.Jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));

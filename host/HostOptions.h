@@ -17,6 +17,7 @@ struct THostOptions {
   double RefineEffort = 1.0;  // the effort of the polish after the run
   bool Polish = false;      // after the run, refine its placement with the cool end of the schedule
   bool Legalise = false;    // after the run, move what still overlaps to the nearest free spot
+  bool Detail = false;      // then move, turn and swap parts where that shortens the signal nets
   bool Decoupling = false;  // then move supply capacitors far from their chips beside them
   int Starts = 1;           // independent runs from consecutive seeds; the cheapest is kept
   int Jobs = 0;             // starts at a time; 0: one per core
@@ -42,8 +43,8 @@ struct THostOptions {
 };
 
 // What autoplace does unless told otherwise: three times the moves of the standard schedule from
-// seed 1, then the polish, the clean finish and the supply capacitors beside their chips; about
-// ten seconds of CPU for a board of 300 parts.
+// seed 1, then the polish, the clean finish, the supply capacitors beside their chips and the
+// detailed placement; about ten seconds of CPU for a board of 300 parts.
 inline constexpr double DefaultEffort = 3.0;
 inline constexpr uint32_t DefaultSeed = 1;
 // A refinement keeps to the cool end of the schedule, a fifth of the passes: it affords more

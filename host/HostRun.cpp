@@ -386,6 +386,10 @@ int Run(const THostOptions& options, TRunState& state) {
   if (options.Decoupling) {
     PlaceCapacitorsBesideChips(board, summary.Outline);
   }
+  // After the capacitors: the chips with one beside them stay, so that none ends further away.
+  if (options.Detail) {
+    PlaceInDetail(board, summary.Outline);
+  }
   ReleaseHeldParts(board);
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
   summary.LengthAfter = ConnectionLengthMils(board);

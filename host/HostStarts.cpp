@@ -94,6 +94,7 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   if (!options.Legalise) {
     arguments.push_back("--no-legalise");
   }
+  arguments.push_back(options.Detail ? "--detail" : "--no-detail");
   arguments.push_back(options.Decoupling ? "--decoupling" : "--no-decoupling");
   arguments.push_back(options.Polish ? "--polish" : "--no-polish");
   std::snprintf(effort, sizeof effort, "%.17g", options.RefineEffort);

@@ -159,6 +159,10 @@ void PrintOutlineSteps(std::FILE* stream, const TOutlineSteps& steps) {
   if (steps.Legalised) {
     std::fprintf(stream, "Moved off overlaps to the nearest free spot: %d parts\n", steps.Moved);
   }
+  if (steps.Detailed) {
+    std::fprintf(stream, "Detailed placement: %d moves, turns and swaps kept in %d rounds\n",
+                 steps.DetailChanges, steps.DetailRounds);
+  }
   if (steps.Decoupled) {
     std::fprintf(stream, "Supply capacitors moved beside their chips: %d of %d\n",
                  steps.CapacitorsMoved, steps.CapacitorsWithChip);

@@ -45,6 +45,9 @@ struct TOutlineSteps {
   int Moved = 0;           // parts it moved off others
   int NoRoom = 0;          // parts it found no room for, left overlapping
   std::string NoRoomNames;
+  bool Detailed = false;       // the detailed placement ran
+  int DetailChanges = 0;       // moves, turns and swaps it kept
+  int DetailRounds = 0;        // rounds over the parts
   bool Decoupled = false;      // supply capacitors were moved beside their chips where far
   int CapacitorsMoved = 0;     // of them, moved
   int CapacitorsWithChip = 0;  // supply capacitors with a chip on their power net

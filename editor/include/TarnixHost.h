@@ -109,6 +109,16 @@ TARNIX_API int32_t Tarnix_LegalisePlacement(uint32_t Board, int32_t* Moved, int3
 TARNIX_API int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance,
                                                      int32_t* Moved, int32_t* Capacitors);
 
+// Shortens the signal nets (the nets the placer options do not name as supplies) by moving,
+// quarter-turning and swapping unlocked parts, part by part, in rounds, keeping a change only when
+// the summed half-perimeter of those nets strictly drops and every part it moves lies inside the
+// outline, off the keep-outs and clear of every other footprint on its side (footprints grown by
+// the board's component clearances). Locked parts, and chips with a supply capacitor within
+// NearDistance (board units) of a supply pad, stay where they are. Changes receives how many
+// changes were kept; Rounds how many rounds ran.
+TARNIX_API int32_t Tarnix_PlaceInDetail(uint32_t Board, int32_t NearDistance, int32_t* Changes,
+                                        int32_t* Rounds);
+
 // How many parts' footprints are not whole inside the outline.
 TARNIX_API int32_t Tarnix_CountPartsOutside(uint32_t Board, int32_t* Count);
 

@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cmath>
 #include <set>
-#include <sstream>
 
 #include "FreeSpots.h"
+#include "SupplyNets.h"
 
 namespace Tarnix {
 
@@ -14,14 +14,6 @@ namespace {
 
 // Supply pads of the chips tried for one capacitor, nearest first.
 constexpr size_t PadsTriedPerCapacitor = 8;
-
-std::set<std::string> NetNames(const std::string& blankSeparated) {
-  std::set<std::string> names;
-  std::istringstream words(blankSeparated);
-  for (std::string word; words >> word;)
-    names.insert(word);
-  return names;
-}
 
 // A designator of the prefix and a number (U1, IC12).
 bool Numbered(const std::string& designator, const std::string& prefix) {
@@ -53,8 +45,8 @@ class TDecoupling {
  public:
   TDecoupling(TBoard& board, int64_t nearDistance)
       : Spots(board), Near(static_cast<double>(nearDistance)) {
-    const auto power = NetNames(board.Settings.Placer.PowerNets);
-    const auto ground = NetNames(board.Settings.Placer.GroundNets);
+    const auto power = NetNamesOfList(board.Settings.Placer.PowerNets);
+    const auto ground = NetNamesOfList(board.Settings.Placer.GroundNets);
     Parts.reserve(board.Components.size());
     for (const auto& component : board.Components)
       Parts.push_back(FootprintOf(*component, board.Settings.Placer));
@@ -76,16 +68,9 @@ class TDecoupling {
     // Capacitors already beside a chip, and those of no chip, keep their places.
     TDecouplingResult result;
     std::vector<const TCapacitor*> far;
-    for (const TCapacitor& capacitor : Capacitors) {
-      const auto pads = PadsByDistance(capacitor);
-      if (!pads.empty()) {
-        ++result.Capacitors;
-        if (Distance(capacitor.PowerPad->Centre, pads.front()->Pad->Centre) <= Near)
-          ++pads.front()->Served;
-        else if (capacitor.Part->Component->Moveable != 0)
-          far.push_back(&capacitor);
-      }
-    }
+    for (const TCapacitor* capacitor : CountServed(result.Capacitors))
+      if (capacitor->Part->Component->Moveable != 0)
+        far.push_back(capacitor);
     // Every footprint stands where it is, the capacitors to move too: one that finds no spot
     // stays, and none may land on it. A part is never judged against itself.
     for (TFootprint& part : Parts)
@@ -96,7 +81,34 @@ class TDecoupling {
     return result;
   }
 
+  std::vector<TCapacitorBeside> CapacitorsBeside() {
+    int capacitors = 0;
+    std::vector<TCapacitorBeside> beside;
+    CountServed(capacitors, &beside);
+    return beside;
+  }
+
  private:
+  // Counts the capacitors beside each chip's supply pad and those with a chip on their net;
+  // returns those of a chip that lie far from it, and gives those beside one with their chips.
+  std::vector<const TCapacitor*> CountServed(int& withChip,
+                                             std::vector<TCapacitorBeside>* beside = nullptr) {
+    std::vector<const TCapacitor*> far;
+    for (const TCapacitor& capacitor : Capacitors) {
+      const auto pads = PadsByDistance(capacitor);
+      if (pads.empty())
+        continue;
+      ++withChip;
+      if (Distance(capacitor.PowerPad->Centre, pads.front()->Pad->Centre) <= Near) {
+        ++pads.front()->Served;
+        if (beside != nullptr)
+          beside->push_back({pads.front()->Pad->Owner, capacitor.Part->Component});
+      } else
+        far.push_back(&capacitor);
+    }
+    return far;
+  }
+
   // The chips' supply pads on the capacitor's net, nearest first.
   std::vector<TChipPad*> PadsByDistance(const TCapacitor& capacitor) {
     std::vector<TChipPad*> pads;
@@ -142,6 +154,10 @@ class TDecoupling {
 };
 
 }  // namespace
+
+std::vector<TCapacitorBeside> CapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
+  return TDecoupling(board, nearDistance).CapacitorsBeside();
+}
 
 TDecouplingResult PlaceCapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
   TDecouplingResult result = TDecoupling(board, nearDistance).Run();

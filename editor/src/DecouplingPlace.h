@@ -24,4 +24,12 @@ struct TDecouplingResult {
 // board or onto a keep-out.
 TDecouplingResult PlaceCapacitorsBesideChips(TBoard& board, int64_t nearDistance);
 
+// Each supply capacitor whose power pad lies within `nearDistance` of a supply pad of a chip, as
+// the step above judges it, with the chip of the nearest such pad.
+struct TCapacitorBeside {
+  const TComponent* Chip;
+  const TComponent* Capacitor;
+};
+std::vector<TCapacitorBeside> CapacitorsBesideChips(TBoard& board, int64_t nearDistance);
+
 }  // namespace Tarnix

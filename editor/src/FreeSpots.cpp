@@ -17,26 +17,6 @@ constexpr int64_t MinimumGap = 20000;
 // A search that finds no spot among this many gives up: the board has no room for the part.
 constexpr int64_t MaxSpotsTried = 200000;
 
-TBox64 Shifted(const TBox64& box, TShift shift) {
-  return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
-}
-
-bool Overlap(const TBox64& a, const TBox64& b) {
-  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
-}
-
-bool FitsInt32(int64_t value) {
-  return value >= std::numeric_limits<int32_t>::min() &&
-         value <= std::numeric_limits<int32_t>::max();
-}
-
-std::optional<TRect> AsRect(const TBox64& box) {
-  if (!FitsInt32(box.X1) || !FitsInt32(box.Y1) || !FitsInt32(box.X2) || !FitsInt32(box.Y2))
-    return std::nullopt;
-  return TRect{static_cast<int32_t>(box.X1), static_cast<int32_t>(box.Y1),
-               static_cast<int32_t>(box.X2), static_cast<int32_t>(box.Y2)};
-}
-
 // The shifts worth trying along one axis, nearest to `wanted` first: the one wanted, and each
 // one that brings an edge of the part against an edge of something in its way. The nearest free
 // spot of a box among boxes has its edges on such lines.
@@ -52,6 +32,26 @@ std::vector<int64_t> NearestFirst(std::vector<int64_t> shifts, int64_t wanted) {
 }
 
 }  // namespace
+
+bool BoxesOverlap(const TBox64& a, const TBox64& b) {
+  return a.X1 < b.X2 && b.X1 < a.X2 && a.Y1 < b.Y2 && b.Y1 < a.Y2;
+}
+
+TBox64 Shifted(const TBox64& box, TShift shift) {
+  return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
+}
+
+bool FitsInt32(int64_t value) {
+  return value >= std::numeric_limits<int32_t>::min() &&
+         value <= std::numeric_limits<int32_t>::max();
+}
+
+std::optional<TRect> AsRect(const TBox64& box) {
+  if (!FitsInt32(box.X1) || !FitsInt32(box.Y1) || !FitsInt32(box.X2) || !FitsInt32(box.Y2))
+    return std::nullopt;
+  return TRect{static_cast<int32_t>(box.X1), static_cast<int32_t>(box.Y1),
+               static_cast<int32_t>(box.X2), static_cast<int32_t>(box.Y2)};
+}
 
 TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options) {
   const TRect box = FootprintBox(component);
@@ -88,7 +88,7 @@ bool TFreeSpots::Free(const TFootprint& part, TShift shift, bool clearances) con
   const TBox64 box = Shifted(part.Box(clearances), shift);
   for (const TFootprint* other : Settled)
     if (other != &part && other->Component->Layer == part.Component->Layer &&
-        Overlap(box, other->Box(clearances)))
+        BoxesOverlap(box, other->Box(clearances)))
       return false;
   const auto bare = AsRect(Shifted(part.Bare, shift));
   return bare && Region.Allows(*bare);

@@ -22,6 +22,13 @@ struct TShift {
   int64_t X = 0, Y = 0;
 };
 
+// Boxes that share area; touching edges do not count.
+bool BoxesOverlap(const TBox64& a, const TBox64& b);
+TBox64 Shifted(const TBox64& box, TShift shift);
+bool FitsInt32(int64_t value);
+// The box in 32 bits; none when it does not fit.
+std::optional<TRect> AsRect(const TBox64& box);
+
 // One footprint: its box and, around it, the box grown by the component's clearance (the small
 // clearance for parts of two pads or fewer, the large one for the others; at least 2 mil), half
 // on each side, so that two neighbours keep about their clearance between them.

@@ -7,6 +7,7 @@
 #include "BoardFile.h"
 #include "BoardFormats.h"
 #include "DecouplingPlace.h"
+#include "DetailPlace.h"
 #include "Editor.h"
 #include "FieldIo.h"
 #include "FileAccess.h"
@@ -222,6 +223,17 @@ int32_t Tarnix_PlaceCapacitorsBesideChips(uint32_t Board, int32_t NearDistance, 
   const TDecouplingResult result = PlaceCapacitorsBesideChips(*board, NearDistance);
   *Moved = static_cast<int32_t>(result.Moved.size());
   *Capacitors = result.Capacitors;
+  return StatusOk;
+}
+
+int32_t Tarnix_PlaceInDetail(uint32_t Board, int32_t NearDistance, int32_t* Changes,
+                             int32_t* Rounds) {
+  TBoard* board = Editor().BoardOf(Board);
+  if (board == nullptr || Changes == nullptr || Rounds == nullptr || NearDistance < 0)
+    return StatusFailed;
+  const TDetailResult result = PlaceInDetail(*board, NearDistance);
+  *Changes = result.Changes;
+  *Rounds = result.Rounds;
   return StatusOk;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <sstream>
 
 namespace Tarnix {
 
@@ -110,6 +111,14 @@ std::string SupplyNetList(const std::vector<std::string>& netNames, TSupplyKind 
     list += (list.empty() ? "" : " ") + name;
   }
   return list;
+}
+
+std::set<std::string> NetNamesOfList(const std::string& blankSeparated) {
+  std::set<std::string> names;
+  std::istringstream words(blankSeparated);
+  for (std::string word; words >> word;)
+    names.insert(word);
+  return names;
 }
 
 }  // namespace Tarnix

@@ -1,8 +1,10 @@
 // The steps that finish a run: overlapping footprints moved apart to the nearest free spots,
-// inside the outline and off the keep-outs, locked parts left alone; supply capacitors moved
-// beside the chips they serve.
+// inside the outline and off the keep-outs, locked parts left alone; parts moved, turned and
+// swapped where that shortens the signal nets; supply capacitors moved beside the chips they serve.
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "EditorTestSupport.h"
@@ -80,8 +82,12 @@ std::string BoardText(const std::vector<TPart>& parts, double width, double heig
                 {"primitives",
                  {KeepOutTrack(0, 0, width, 0), KeepOutTrack(width, 0, width, height),
                   KeepOutTrack(width, height, 0, height), KeepOutTrack(0, height, 0, 0)}}};
-  for (const TPart& part : parts)
+  for (const TPart& part : parts) {
     board["components"].push_back(PartJson(part));
+    for (const TPadAt& pad : part.Pads)
+      if (std::find(board["nets"].begin(), board["nets"].end(), pad.Net) == board["nets"].end())
+        board["nets"].push_back(pad.Net);
+  }
   if (keepOut)
     board["primitives"].push_back({{"kind", "fill"},
                                    {"layer", "KeepOutLayer"},
@@ -277,6 +283,115 @@ TEST(DecouplingPlaceTest, WithoutRoomNearTheChipTheCapacitorStays) {
   EXPECT_EQ(result.Moved, 0);
   EXPECT_EQ(result.Capacitors, 1);
   EXPECT_EQ(result.Board["components"][1]["x"], 400);
+}
+
+// The summed half-perimeter of the nets other than VCC and GND, mil.
+double SignalLength(const json& board) {
+  std::map<std::string, TBox> boxes;
+  for (const json& part : board["components"])
+    for (const json& pad : part["pads"]) {
+      const std::string net = pad.value("net", "");
+      if (net.empty() || net == "VCC" || net == "GND")
+        continue;
+      const double x = pad["x"], y = pad["y"];
+      const auto [box, added] = boxes.try_emplace(net, TBox{x, y, x, y});
+      box->second = {std::min(box->second.X1, x), std::min(box->second.Y1, y),
+                     std::max(box->second.X2, x), std::max(box->second.Y2, y)};
+    }
+  double length = 0;
+  for (const auto& [net, box] : boxes)
+    length += (box.X2 - box.X1) + (box.Y2 - box.Y1);
+  return length;
+}
+
+struct TDetailed {
+  int32_t Changes = -1;
+  int32_t Rounds = -1;
+  json Before, Board;
+};
+
+TDetailed Detail(const std::string& text) {
+  TScratch scratch;
+  const uint32_t board = OpenText(scratch, text);
+  TDetailed result;
+  result.Before = BoardJson(board);
+  EXPECT_EQ(Tarnix_PlaceInDetail(board, Mil(150), &result.Changes, &result.Rounds), 0);
+  result.Board = BoardJson(board);
+  Tarnix_CloseBoard(board);
+  return result;
+}
+
+void ExpectInPlace(const json& before, const json& after) {
+  EXPECT_EQ(after["x"], before["x"]) << before["designator"];
+  EXPECT_EQ(after["y"], before["y"]) << before["designator"];
+  EXPECT_EQ(after.value("rotation", 0.0), before.value("rotation", 0.0)) << before["designator"];
+}
+
+TEST(DetailPlaceTest, APartMovesBetweenTheLockedPartsOfItsNetWhichStay) {
+  // SIG joins R1 and R2 (locked, 100 mil, at x 200 and 600) and R3 far right at 1600: 1400 mil.
+  // R3's target is R2's place; of the free spots nearest to it, the one left of R2 (R2's 1 mil
+  // half gap, R3's, and a unit) brings R3 between the locked parts: 400 mil, the least there is.
+  const std::vector<TPart> parts{
+      {"R1", 200, 500, 100, true}, {"R2", 600, 500, 100, true}, {"R3", 1600, 500, 100}};
+  const TDetailed result = Detail(BoardText(parts, 2000, 1000));
+  EXPECT_DOUBLE_EQ(SignalLength(result.Before), 1400);
+  EXPECT_DOUBLE_EQ(SignalLength(result.Board), 400);
+  EXPECT_EQ(result.Changes, 1);
+  const json& placed = result.Board["components"];
+  ExpectInPlace(result.Before["components"][0], placed[0]);
+  ExpectInPlace(result.Before["components"][1], placed[1]);
+  EXPECT_DOUBLE_EQ(placed[2]["x"].get<double>(), 600 - 50 - 1 - 1 - 50 - 0.0001);
+  EXPECT_EQ(placed[2]["y"], 500);
+  ExpectLegal(result.Board, 2000, 1000, 2);
+}
+
+TEST(DetailPlaceTest, APartTurnsWhereATurnShortensItsNets) {
+  // U1's pad on A lies left, towards B's locked partner, and its pad on B right: 440 + 440 mil.
+  // Turned half round, each pad faces its partner: 360 + 360 mil, wherever U1 stands between.
+  const std::vector<TPart> parts{
+      {"U1", 1000, 500, 100, false, "TopLayer", {{-40, 0, "A"}, {40, 0, "B"}}},
+      {"L1", 1400, 500, 40, true, "TopLayer", {{0, 0, "A"}}},
+      {"L2", 600, 500, 40, true, "TopLayer", {{0, 0, "B"}}}};
+  const TDetailed result = Detail(BoardText(parts, 2000, 1000));
+  EXPECT_DOUBLE_EQ(SignalLength(result.Before), 880);
+  EXPECT_DOUBLE_EQ(SignalLength(result.Board), 720);
+  EXPECT_EQ(result.Board["components"][0]["rotation"], 180);
+}
+
+TEST(DetailPlaceTest,
+     OnAFullBoardTheNetsNeverLengthenNoPartEndsOnAnotherLockedPartsStayCapacitorsKeepNear) {
+  // Forty parts in rows with nets drawn at random, every fifth locked, a keep-out in a corner
+  // and a chip whose supply capacitor sits beside it; with and without clearances.
+  uint32_t state = 12345;
+  const auto next = [&state](uint32_t range) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % range;
+  };
+  std::vector<TPart> parts{Chip(), Capacitor("C1", 860, 600)};
+  parts[0].X = 1000;
+  parts[0].Y = 850;
+  parts[1].Y = 900;
+  for (int i = 0; i < 40; ++i) {
+    TPart part{"R" + std::to_string(i + 1), 100.0 + 150 * (i % 10), 100.0 + 150 * (i / 10),
+               60 + 20.0 * (i % 3), i % 5 == 0};
+    part.Pads = {{-20, 0, "N" + std::to_string(next(12))}, {20, 0, "N" + std::to_string(next(12))}};
+    parts.push_back(part);
+  }
+  parts[0].Pads[2].Net = "N1";
+  const TBox keepOut{1600, 0, 2000, 300};
+  for (const double clearance : {0.0, 20.0}) {
+    const TDetailed result = Detail(BoardText(parts, 2000, 1000, clearance, keepOut));
+    EXPECT_GT(result.Changes, 0);
+    EXPECT_LT(SignalLength(result.Board), SignalLength(result.Before));
+    ExpectLegal(result.Board, 2000, 1000, std::max(clearance, 2.0), keepOut);
+    const json& before = result.Before["components"];
+    const json& after = result.Board["components"];
+    // The chip moves with the capacitor beside it, which stays as near.
+    EXPECT_DOUBLE_EQ(PowerPadDistance(after[1], after[0]), PowerPadDistance(before[1], before[0]));
+    for (size_t i = 0; i < parts.size(); ++i)
+      if (parts[i].Locked)
+        ExpectInPlace(before[i], after[i]);
+  }
 }
 
 }  // namespace

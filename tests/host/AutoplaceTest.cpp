@@ -524,7 +524,7 @@ TEST_F(AutoplaceExampleTest, ARunKeepsTheBoardSettings) {
 // The run's own placement of the capacitors: the polish and the capacitor step that follow it
 // keep footprints apart only on their side, and may put a capacitor under a chip.
 TEST_F(AutoplaceExampleTest, SupplyCapacitorsLandBesidePoweredPartsOnTheirNetsOrOnFreeSpots) {
-  for (const auto& example : PlaceExamples("--no-polish --no-decoupling")) {
+  for (const auto& example : PlaceExamples("--no-polish --no-decoupling --no-detail")) {
     const boxes::TSupplyNets supply(example.Original);
     struct TPlaced {
       std::string Designator;
@@ -672,8 +672,8 @@ double SignalLength(const nlohmann::json& report, const char* side) {
 
 TEST_F(AutoplaceTest, EffortOneIsTheStandardRunAndMoreEffortTriesMoreMoves) {
   ASSERT_EQ(Run("small.pcb --specified --seed 6 -o a.pcb --report a.json -q").ExitCode, 0);
-  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise --no-polish --no-decoupling -o b.pcb "
-                "--report b.json -q")
+  ASSERT_EQ(Run("small.pcb --seed 6 --effort 1 --no-legalise --no-polish --no-decoupling "
+                "--no-detail -o b.pcb --report b.json -q")
                 .ExitCode,
             0);
   EXPECT_EQ(ReadFile(Folder / "a.pcb"), ReadFile(Folder / "b.pcb"));
@@ -701,12 +701,14 @@ TEST_F(AutoplaceTest, TheDefaultRunIsPolishedAndEndsWithoutOverlapsAndTheSpecifi
   EXPECT_GT(placed.at("legalise").at("moved").get<int>(), 0);
   EXPECT_TRUE(placed.at("polish").get<bool>());
   EXPECT_TRUE(placed.at("decoupling").at("ran").get<bool>());
+  EXPECT_TRUE(placed.at("detail").at("ran").get<bool>());
 
   ASSERT_EQ(Run("realistic.pcb --specified --seed 5 -o a.pcb --report a.json -q").ExitCode, 0);
   const nlohmann::json specified = Board("a.json");
   EXPECT_FALSE(specified.at("legalise").at("ran").get<bool>());
   EXPECT_FALSE(specified.at("polish").get<bool>());
   EXPECT_FALSE(specified.at("decoupling").at("ran").get<bool>());
+  EXPECT_FALSE(specified.at("detail").at("ran").get<bool>());
   EXPECT_EQ(specified.at("after").at("overlaps"), 1);
   ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --no-legalise -o b.pcb -q").ExitCode, 0);
   ASSERT_EQ(Run("realistic.pcb --seed 5 --effort 3 --legalise -o c.pcb -q").ExitCode, 0);
@@ -735,7 +737,7 @@ TEST_F(AutoplaceTest, RefinementNeverLengthensTheSignalNetsOfAPlacedBoard) {
 
 TEST_F(AutoplaceTest, PolishRefinesTheRunsPlacementAndNeverLengthensItsSignalNets) {
   CopyExample("realistic.pcb");
-  const std::string run = "realistic.pcb --no-legalise --no-decoupling --seed 5";
+  const std::string run = "realistic.pcb --no-legalise --no-decoupling --no-detail --seed 5";
   ASSERT_EQ(Run(run + " --no-polish -o a.pcb --report a.json -q").ExitCode, 0);
   ASSERT_EQ(Run(run + " --polish -o b.pcb --report b.json -q").ExitCode, 0);
   ASSERT_EQ(Run(run + " --polish -o c.pcb -q").ExitCode, 0);
