@@ -79,10 +79,13 @@ HWND CreateMainWindow() {
                          nullptr, nullptr, nullptr);
 }
 
-// The time of each phase, printed with --timings.
+// The time of each phase, printed with --timings. The write-back of a run's placement into the
+// board happens inside the run's phase: its time is the silence between the run's last word and
+// the box that says the run finished.
 struct TPhases {
   std::vector<std::pair<std::string, double>> Times;
   TClock::time_point Mark = TClock::now();
+  double WriteBack = 0;
   void End(const std::string& name) {
     const auto now = TClock::now();
     Times.emplace_back(name, std::chrono::duration<double>(now - Mark).count());
@@ -92,6 +95,7 @@ struct TPhases {
     for (const auto& [name, seconds] : Times) {
       std::printf("Phase %-10s %8.3f s\n", (name + ":").c_str(), seconds);
     }
+    std::printf("Phase %-10s %8.3f s (within run and polish)\n", "write-back:", WriteBack);
   }
 };
 
@@ -273,6 +277,10 @@ int Run(const THostOptions& options, TRunState& state) {
       nothingToPlace = true;
       PostMessageA(client.MainWindow, WM_HOST_STOP, 0, 0);
     }
+    if (text == FinishedText) {
+      phases.WriteBack +=
+          std::chrono::duration<double>(TClock::now() - statusBar->LastText()).count();
+    }
   });
 
   InstallStopSignals(client.MainWindow, WM_HOST_STOP);
@@ -290,6 +298,7 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: %s\n", reason.c_str());
     return ExitUnreadableBoard;
   }
+  phases.End("read");
   const uint32_t board = client.CurrentPcb->Board;
   std::string supplyError;
   if (!ApplySupplyNets(options, board, supplyError)) {
@@ -351,6 +360,7 @@ int Run(const THostOptions& options, TRunState& state) {
       dialogs.Errors.empty()) {
     // The run wrote its placement back; the polish starts from it in the same placer document.
     TakeRunFigures(*state.Placer, report);
+    phases.End("run");
     const std::string polish = PolishParameters(options);
     launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
     PumpUntilRunEnds(client, ++runs);
@@ -358,7 +368,7 @@ int Run(const THostOptions& options, TRunState& state) {
   SetStopMode(TStopMode::EndProcess);
   KillTimer(client.MainWindow, StopTimer);
   statusBar->EndLine();
-  phases.End("run");
+  phases.End(runs > 1 ? "polish" : "run");
   summary.Progress = statusBar->Panel(2);
 
   // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
@@ -379,12 +389,15 @@ int Run(const THostOptions& options, TRunState& state) {
   // What the rectangles of the placer cannot tell (notches, cut-outs) is mended on the true
   // outline; the parts held for the run are then let go, so that none is saved as locked.
   PullPartsInside(board, summary.Outline);
+  phases.End("inside");
   // The clean finish: what still overlaps makes way, the held parts staying where they are.
   if (options.Legalise) {
     LegalisePlacement(board, summary.Outline);
+    phases.End("legalise");
   }
   if (options.Decoupling) {
     PlaceCapacitorsBesideChips(board, summary.Outline);
+    phases.End("decoupling");
   }
   ReleaseHeldParts(board);
   Editor().RunProcess("PCB:Netlist", "Optimize=All");
@@ -393,6 +406,7 @@ int Run(const THostOptions& options, TRunState& state) {
 
   summary.After = MeasureBoard(board);
   report.After = MeasurePlacement(board);
+  phases.End("measures");
   const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);
   report.Moves += runMoves;
@@ -405,6 +419,7 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: the placed board was not saved\n");
     return ExitUnreadableBoard;
   }
+  phases.End("pictures");
   summary.Output = files->Board;
   char message[1024] = {};
   if (StopSignalReceived() ||
