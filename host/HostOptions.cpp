@@ -33,7 +33,10 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "the placer command's standard schedule, from seed 1, so that a run repeats; the "
       "placement it leaves is then polished (refined with ten times the moves of the cool end "
       "of the schedule), what still overlaps is moved to the nearest free spots and supply "
-      "capacitors far from their chips are moved beside them. --specified runs the standard "
+      "capacitors far from their chips are moved beside them. On a board of more than 1,000 "
+      "movable parts both efforts shrink with its size (to 3,000 and 10,000 / parts, at least 1 "
+      "and 2), so that a default run of many thousand parts takes about 1.6 times the standard "
+      "run rather than hours; the summary says what was chosen. --specified runs the standard "
       "placement itself and nothing more.",
       "autoplace");
   app.footer(ExitCodeHelp);
@@ -49,7 +52,8 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   auto* effortOption =
       app.add_option("--effort", effort,
                      "scale the moves tried and kept in each pass of the annealing by N (1: the "
-                     "standard schedule; default 3)")
+                     "standard schedule; default 3, and on a board of more than 1,000 movable "
+                     "parts 3,000 / parts, at least 1)")
           ->check(CLI::Range(0.01, 1000.0));
   auto* refine =
       app.add_flag("--refine", options.Refine,
@@ -75,7 +79,8 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   auto* refineEffortOption =
       app.add_option("--refine-effort", refineEffort,
                      "the effort of a refinement: of --refine without --effort, and of the "
-                     "polish after the run (default 10)")
+                     "polish after the run (default 10, and on a board of more than 1,000 "
+                     "movable parts 10,000 / parts, at least 2)")
           ->check(CLI::Range(0.01, 1000.0));
   bool decoupling = false;
   auto* decouplingOption = app.add_flag(
@@ -151,6 +156,8 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
   if (!options.Specified) {
     options.Effort = effort.value_or(options.Refine ? refineEffort : DefaultEffort);
     options.RefineEffort = refineEffort;
+    options.EffortGiven = effort.has_value();
+    options.RefineEffortGiven = refineEffortOption->count() > 0;
     options.Seed = options.Seed.value_or(DefaultSeed);
   }
   // A refinement keeps the designer's arrangement, overlaps the designer left included, unless

@@ -18,6 +18,7 @@
 #include "HostPictures.h"
 #include "HostReport.h"
 #include "HostSignals.h"
+#include "HostSizeRule.h"
 #include "HostSummary.h"
 #include "HostText.h"
 #include "engine/PlaceObj.h"
@@ -308,7 +309,6 @@ int Run(const THostOptions& options, TRunState& state) {
   TRunReport report;
   report.Board = options.Board;
   report.Seed = options.Seed;
-  report.Effort = options.Effort;
   report.Refine = options.Refine;
   report.Polish = options.Polish;
   report.Before = MeasurePlacement(board);
@@ -320,6 +320,10 @@ int Run(const THostOptions& options, TRunState& state) {
   summary.LengthBefore = ConnectionLengthMils(board);
   summary.Before = MeasureBoard(board);
   summary.Notes = BoardNotes(board);
+  // The efforts left to the defaults follow the size of the board.
+  THostOptions run = options;
+  report.EffortNote = ApplyDefaultEfforts(run, summary.Before.Movable);
+  report.Effort = run.Effort;
   if (!options.MoveEdgeParts) {
     HoldEdgeParts(board, summary.Outline);
   }
@@ -327,7 +331,7 @@ int Run(const THostOptions& options, TRunState& state) {
 
   statusBar->ShowPhase("Importing the board");
   const auto launcher = client.CommandLauncher();
-  const std::string parameters = RunParameters(options);
+  const std::string parameters = RunParameters(run);
   launcher->LaunchCommand(L"RunAutoplacer", parameters.c_str(), 0, client.CurrentPcb->View.Get());
   phases.End("import");
   if (dialogs.ScriptFailed) {
@@ -361,7 +365,7 @@ int Run(const THostOptions& options, TRunState& state) {
     // The run wrote its placement back; the polish starts from it in the same placer document.
     TakeRunFigures(*state.Placer, report);
     phases.End("run");
-    const std::string polish = PolishParameters(options);
+    const std::string polish = PolishParameters(run);
     launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
     PumpUntilRunEnds(client, ++runs);
   }
