@@ -311,14 +311,15 @@ int Run(const THostOptions& options, TRunState& state) {
   report.Seed = options.Seed;
   report.Refine = options.Refine;
   report.Polish = options.Polish;
-  report.Before = MeasurePlacement(board);
+  // The board's text is built once for all the measures before the run, and once after it.
+  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
+  report.Before = MeasurePlacement(boardBefore);
   if (!CheckTheWidestSignalNet(options, report.Before)) {
     return ExitUsage;
   }
-  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
   TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
-  summary.Before = MeasureBoard(board);
+  summary.Before = MeasureBoard(board, boardBefore);
   summary.Notes = BoardNotes(board);
   // The efforts left to the defaults follow the size of the board.
   THostOptions run = options;
@@ -408,8 +409,9 @@ int Run(const THostOptions& options, TRunState& state) {
   summary.LengthAfter = ConnectionLengthMils(board);
   phases.End("netlist");
 
-  summary.After = MeasureBoard(board);
-  report.After = MeasurePlacement(board);
+  const std::string boardAfter = EditorText(Editor().GetBoardText, board);
+  summary.After = MeasureBoard(board, boardAfter);
+  report.After = MeasurePlacement(boardAfter);
   phases.End("measures");
   const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);
@@ -419,7 +421,7 @@ int Run(const THostOptions& options, TRunState& state) {
   Editor().SetSaveStop([] { return StopSignalReceived() ? 1 : 0; });
   statusBar->ShowPhase("Saving " + files->Board);
   if (!SavePictures(*files, PlacerWindow(*state.Placer)) ||
-      !SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board))) {
+      !SaveBoardPictures(options, report, boardBefore, boardAfter)) {
     std::fprintf(stderr, "autoplace: the placed board was not saved\n");
     return ExitUnreadableBoard;
   }
