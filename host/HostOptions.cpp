@@ -35,7 +35,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "of the schedule), what still overlaps is moved to the nearest free spots and supply "
       "capacitors far from their chips are moved beside them. On a board of more than 1,000 "
       "movable parts both efforts shrink with its size (to 3,000 and 10,000 / parts, at least 1 "
-      "and 2), so that a default run of many thousand parts takes about 1.6 times the standard "
+      "and 1.5), so that a default run of many thousand parts takes about twice the standard "
       "run rather than hours; the summary says what was chosen. --specified runs the standard "
       "placement itself and nothing more.",
       "autoplace");
@@ -80,7 +80,7 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       app.add_option("--refine-effort", refineEffort,
                      "the effort of a refinement: of --refine without --effort, and of the "
                      "polish after the run (default 10, and on a board of more than 1,000 "
-                     "movable parts 10,000 / parts, at least 2)")
+                     "movable parts 10,000 / parts, at least 1.5)")
           ->check(CLI::Range(0.01, 1000.0));
   bool decoupling = false;
   auto* decouplingOption = app.add_flag(

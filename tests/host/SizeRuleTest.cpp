@@ -19,7 +19,8 @@ TEST(SizeRuleTest, TheDefaultsHoldUpToAThousandPartsAndShrinkToTheirFloorsAbove)
       {2000, 1.5, 5},
       {3000, 1, 10.0 / 3},  // the run's effort reaches its floor
       {5000, 1, 2},
-      {20000, 1, 2},  // so does the polish's
+      {8000, 1, 1.5},
+      {20000, 1, 1.5},  // so does the polish's
   };
   for (const TSizeCase& size : cases) {
     const TDefaultEfforts efforts = DefaultEffortsFor(size.Parts);
@@ -45,8 +46,8 @@ TEST(SizeRuleTest, ABoardOfAThousandPartsKeepsTheDefaultsAndALargerOneIsToldWhy)
   THostOptions large = Defaults();
   const std::string note = ApplyDefaultEfforts(large, 20000);
   EXPECT_EQ(large.Effort, 1);
-  EXPECT_EQ(large.RefineEffort, 2);
-  EXPECT_NE(note.find("effort 1 in place of 3 and polish effort 2 in place of 10"),
+  EXPECT_EQ(large.RefineEffort, 1.5);
+  EXPECT_NE(note.find("effort 1 in place of 3 and polish effort 1.5 in place of 10"),
             std::string::npos)
       << note;
   EXPECT_NE(note.find("20000 movable parts"), std::string::npos) << note;
