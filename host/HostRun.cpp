@@ -80,23 +80,31 @@ HWND CreateMainWindow() {
                          nullptr, nullptr, nullptr);
 }
 
-// The time of each phase, printed with --timings. The write-back of a run's placement into the
-// board happens inside the run's phase: its time is the silence between the run's last word and
-// the box that says the run finished.
+// The time of each phase, printed with --timings: wall and CPU time, for on a shared machine the
+// wall time says little. The write-back of a run's placement into the board happens inside the
+// run's phase: its time is the silence between the run's last word and the box that says the run
+// finished.
 struct TPhases {
-  std::vector<std::pair<std::string, double>> Times;
+  struct TTimes {
+    std::string Name;
+    double Wall, Cpu;
+  };
+  std::vector<TTimes> Times;
   TClock::time_point Mark = TClock::now();
+  double CpuMark = CpuSecondsUsed();
   double WriteBack = 0;
   void End(const std::string& name) {
     const auto now = TClock::now();
-    Times.emplace_back(name, std::chrono::duration<double>(now - Mark).count());
+    const double cpu = CpuSecondsUsed();
+    Times.push_back({name, std::chrono::duration<double>(now - Mark).count(), cpu - CpuMark});
     Mark = now;
+    CpuMark = cpu;
   }
   void Print() const {
-    for (const auto& [name, seconds] : Times) {
-      std::printf("Phase %-10s %8.3f s\n", (name + ":").c_str(), seconds);
+    for (const auto& [name, wall, cpu] : Times) {
+      std::printf("Phase %-12s %8.3f s, CPU %8.3f s\n", (name + ":").c_str(), wall, cpu);
     }
-    std::printf("Phase %-10s %8.3f s (within run and polish)\n", "write-back:", WriteBack);
+    std::printf("Phase %-12s %8.3f s (within run and polish)\n", "write-back:", WriteBack);
   }
 };
 
