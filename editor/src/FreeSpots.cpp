@@ -15,22 +15,6 @@ namespace {
 // A search that finds no spot among this many gives up: the board has no room for the part.
 constexpr int64_t MaxSpotsTried = 200000;
 
-// The grid of settled footprints has cells of about twice a footprint's mean size (at least
-// 10 mil), so that most footprints reach into a few cells and a cell holds a few footprints.
-constexpr int64_t MinimumCell = 100000;
-
-int64_t CellSizeFor(const TBoard& board) {
-  if (board.Components.empty())
-    return MinimumCell;
-  double sides = 0;
-  for (const auto& component : board.Components) {
-    const TRect box = FootprintBox(*component);
-    sides += static_cast<double>(std::max(int64_t{box.X2} - box.X1, int64_t{box.Y2} - box.Y1));
-  }
-  const double mean = sides / static_cast<double>(board.Components.size());
-  return std::max(MinimumCell, static_cast<int64_t>(2 * mean));
-}
-
 TBox64 Shifted(const TBox64& box, TShift shift) {
   return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
 }
@@ -61,7 +45,7 @@ TBoxEdges FixedEdgesOf(const TBoardRegion& region) {
 }  // namespace
 
 TFreeSpots::TFreeSpots(const TBoard& board)
-    : Region(board), FixedEdges(FixedEdgesOf(Region)), Settled(CellSizeFor(board)) {}
+    : Region(board), FixedEdges(FixedEdgesOf(Region)), Settled(SettledCellSize(board)) {}
 
 bool TFreeSpots::Move(TFootprint& part, TShift shift) {
   const bool settled = Settled.Contains(part);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "BoardRegion.h"
+
 namespace Tarnix {
 
 namespace {
@@ -32,7 +34,22 @@ void EraseOne(std::vector<const TFootprint*>& parts, const TFootprint* part) {
   }
 }
 
+// The smallest cell: footprints of a few mil would otherwise make a grid of very many cells.
+constexpr int64_t MinimumCell = 100000;
+
 }  // namespace
+
+int64_t SettledCellSize(const TBoard& board) {
+  if (board.Components.empty())
+    return MinimumCell;
+  double sides = 0;
+  for (const auto& component : board.Components) {
+    const TRect box = FootprintBox(*component);
+    sides += static_cast<double>(std::max(int64_t{box.X2} - box.X1, int64_t{box.Y2} - box.Y1));
+  }
+  const double mean = sides / static_cast<double>(board.Components.size());
+  return std::max(MinimumCell, static_cast<int64_t>(2 * mean));
+}
 
 void TBoxEdges::Add(const TBox64& box) {
   X1.insert(box.X1);

@@ -25,6 +25,10 @@ struct TBoxEdges {
   void Remove(const TBox64& box);
 };
 
+// Cells of about twice a footprint's mean size on the board (at least 10 mil), so that most
+// footprints reach into a few cells and a cell holds a few footprints.
+int64_t SettledCellSize(const TBoard& board);
+
 class TSettledFootprints {
  public:
   // Cells of `cellSize` board units; footprints much larger than a cell are kept apart and
