@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "BinAxis.h"
 #include "BypassObstacles.h"
 
 namespace {
@@ -22,13 +23,11 @@ TBypassObstacles::TBypassObstacles(const TBox& area, size_t footprints) : Area(a
 }
 
 int64_t TBypassObstacles::Col(int64_t x) const {
-  const int64_t offset = x - Area.Left;
-  return offset < 0 ? 0 : std::min(offset / BinSize, Cols - 1);
+  return TBinAxis{Area.Left, BinSize, Cols}.Bin(x);
 }
 
 int64_t TBypassObstacles::Row(int64_t y) const {
-  const int64_t offset = y - Area.Bottom;
-  return offset < 0 ? 0 : std::min(offset / BinSize, Rows - 1);
+  return TBinAxis{Area.Bottom, BinSize, Rows}.Bin(y);
 }
 
 // A footprint goes into every bin its closed rectangle reaches. Two rectangles that overlap share
