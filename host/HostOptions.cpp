@@ -35,9 +35,9 @@ std::optional<THostOptions> ParseOptions(int argc, char** argv, int& exitCode) {
       "of the schedule), what still overlaps is moved to the nearest free spots and supply "
       "capacitors far from their chips are moved beside them. On a board of more than 1,000 "
       "movable parts both efforts shrink with its size (to 3,000 and 10,000 / parts, at least 1 "
-      "and 1.5), so that a default run of many thousand parts takes about twice the standard "
-      "run rather than hours; the summary says what was chosen. --specified runs the standard "
-      "placement itself and nothing more.",
+      "and 1.5), so that a default run of many thousand parts takes about 1.5 times the "
+      "standard run rather than hours; the summary says what was chosen. --specified runs the "
+      "standard placement itself and nothing more.",
       "autoplace");
   app.footer(ExitCodeHelp);
   app.add_option("BOARD", options.Board, "the board file to place")->required();

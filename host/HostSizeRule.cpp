@@ -6,6 +6,10 @@
 
 namespace {
 
+// From this many parts both efforts are at their floors.
+constexpr int FloorParts =
+    static_cast<int>(FullEffortParts * DefaultRefineEffort / LeastScaledRefineEffort);
+
 std::string InPlaceOf(const char* what, double chosen, double standard) {
   char text[128];
   std::snprintf(text, sizeof text, "%s %.3g in place of %g", what, chosen, standard);
@@ -43,9 +47,10 @@ std::string ApplyDefaultEfforts(THostOptions& options, int movableParts) {
     return "";
   char text[512];
   std::snprintf(text, sizeof text,
-                "%s for %d movable parts (more than %d), so that the run lasts at most about "
-                "twice the standard run rather than hours; --effort and --refine-effort set them",
+                "%s for %d movable parts (more than %d): the moves shrink as the board grows, so "
+                "that from about %d parts a run takes about 1.5 times the standard run rather "
+                "than hours; --effort and --refine-effort set them",
                 (chosen.size() > 1 ? chosen[0] + " and " + chosen[1] : chosen[0]).c_str(),
-                movableParts, FullEffortParts);
+                movableParts, FullEffortParts, FloorParts);
   return text;
 }
