@@ -13,6 +13,8 @@ namespace {
 // would count as overlapping by any measure that takes a pad's box a little larger.
 constexpr int64_t MinimumGap = 20000;
 
+}  // namespace
+
 TBox64 Shifted(const TBox64& box, TShift shift) {
   return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
 }
@@ -21,8 +23,6 @@ bool FitsInt32(int64_t value) {
   return value >= std::numeric_limits<int32_t>::min() &&
          value <= std::numeric_limits<int32_t>::max();
 }
-
-}  // namespace
 
 TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options) {
   const TRect box = FootprintBox(component);

@@ -33,6 +33,11 @@ struct TFootprint {
 
 TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options);
 
+TBox64 Shifted(const TBox64& box, TShift shift);
+
+// Whether a 64-bit coordinate fits the board's 32-bit ones.
+bool FitsInt32(int64_t value);
+
 // The designator's text; empty for a component without one.
 std::string DesignatorOf(const TComponent& component);
 

@@ -15,15 +15,6 @@ namespace {
 // A search that finds no spot among this many gives up: the board has no room for the part.
 constexpr int64_t MaxSpotsTried = 200000;
 
-TBox64 Shifted(const TBox64& box, TShift shift) {
-  return {box.X1 + shift.X, box.Y1 + shift.Y, box.X2 + shift.X, box.Y2 + shift.Y};
-}
-
-bool FitsInt32(int64_t value) {
-  return value >= std::numeric_limits<int32_t>::min() &&
-         value <= std::numeric_limits<int32_t>::max();
-}
-
 std::optional<TRect> AsRect(const TBox64& box) {
   if (!FitsInt32(box.X1) || !FitsInt32(box.Y1) || !FitsInt32(box.X2) || !FitsInt32(box.Y2))
     return std::nullopt;

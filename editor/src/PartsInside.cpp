@@ -23,11 +23,6 @@ TRect Shifted(const TRect& box, int64_t dx, int64_t dy) {
           static_cast<int32_t>(box.X2 + dx), static_cast<int32_t>(box.Y2 + dy)};
 }
 
-bool FitsInt32(int64_t value) {
-  return value >= std::numeric_limits<int32_t>::min() &&
-         value <= std::numeric_limits<int32_t>::max();
-}
-
 // The shift that brings the range [low, high] into [min, max] by the least distance; 0 when it
 // is inside already or cannot fit.
 int64_t IntoRange(int64_t low, int64_t high, int64_t min, int64_t max) {
