@@ -39,8 +39,12 @@ bool BlankSeparated(const std::string& commaSeparated, std::string& list, std::s
 }  // namespace
 
 TBoardFigures MeasureBoard(uint32_t board) {
+  return MeasureBoard(board, EditorText(Editor().GetBoardText, board));
+}
+
+TBoardFigures MeasureBoard(uint32_t board, const std::string& text) {
   TBoardFigures figures;
-  MeasureBoardText(EditorText(Editor().GetBoardText, board), figures);
+  MeasureBoardText(text, figures);
   int32_t outside = 0;
   if (Editor().CountPartsOutside(board, &outside) == 0)
     figures.Outside = outside;

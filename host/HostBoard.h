@@ -11,6 +11,8 @@
 
 // The board's figures as the editor holds it now; empty figures when they cannot be had.
 TBoardFigures MeasureBoard(uint32_t board);
+// The same from the board's text, read once for several measures.
+TBoardFigures MeasureBoard(uint32_t board, const std::string& text);
 
 // Keeps the parts that overhang the outline in place for the run (locked until released).
 void HoldEdgeParts(uint32_t board, TOutlineSteps& steps);

@@ -50,7 +50,7 @@ const json* SupplyCapacitorPowerPad(const json& component, const std::set<std::s
 
 namespace {
 
-// The centres of the IC pads on each net, gathered once for all capacitors.
+// The centres of the IC pads on each net, gathered once for all capacitors and sorted by x.
 using TChipPads = std::unordered_map<std::string, std::vector<std::pair<double, double>>>;
 
 TChipPads ChipPadsByNet(const json& board) {
@@ -61,16 +61,32 @@ TChipPads ChipPadsByNet(const json& board) {
     for (const json& pad : Members(component, "pads"))
       pads[pad.value("net", "")].emplace_back(pad.value("x", 0.0), pad.value("y", 0.0));
   }
+  for (auto& [net, centres] : pads)
+    std::sort(centres.begin(), centres.end());
   return pads;
 }
 
+// Read outwards along x from the pad: a chip pad further off in x than the nearest yet is
+// further off than it, and so is every one beyond it.
 double NearestChipPad(const TChipPads& chipPads, const json& pad) {
   const auto found = chipPads.find(pad.value("net", ""));
   const double x = pad.value("x", 0.0), y = pad.value("y", 0.0);
   double nearest = std::numeric_limits<double>::infinity();
-  if (found != chipPads.end())
-    for (const auto& [otherX, otherY] : found->second)
-      nearest = std::min(nearest, std::hypot(otherX - x, otherY - y));
+  if (found == chipPads.end())
+    return nearest;
+  const auto& centres = found->second;
+  const auto closer = [&](const std::pair<double, double>& centre) {
+    if (std::fabs(centre.first - x) > nearest)
+      return false;
+    nearest = std::min(nearest, std::hypot(centre.first - x, centre.second - y));
+    return true;
+  };
+  const auto middle = std::lower_bound(centres.begin(), centres.end(),
+                                       std::make_pair(x, -std::numeric_limits<double>::infinity()));
+  for (auto up = middle; up != centres.end() && closer(*up); ++up) {
+  }
+  for (auto down = middle; down != centres.begin() && closer(*std::prev(down)); --down) {
+  }
   return nearest;
 }
 

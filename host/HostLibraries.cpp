@@ -1,5 +1,7 @@
 #include "HostLibraries.h"
 
+#include <algorithm>
+#include <map>
 #include <stdexcept>
 
 #include "HostModules.h"
@@ -44,12 +46,22 @@ const TEditor& Editor() {
 }
 
 std::string EditorText(int32_t (*get)(uint32_t, char*, size_t, size_t*), uint32_t board) {
+  // The editor builds the text afresh on every call, which takes a while on a large board: the
+  // buffer offered first is a quarter larger than the last text of its kind, so that the text
+  // of a board seen before usually comes in one call.
+  static std::map<int32_t (*)(uint32_t, char*, size_t, size_t*), size_t> lastSizes;
+  size_t& lastSize = lastSizes[get];
+  std::string text(lastSize + lastSize / 4 + 4096, '\0');
   size_t needed = 0;
-  get(board, nullptr, 0, &needed);
-  std::string text(needed + 1, '\0');
-  if (get(board, text.data(), text.size(), &needed) != 0 || needed >= text.size())
+  if (get(board, text.data(), text.size(), &needed) != 0 && needed < text.size())
     return {};
+  if (needed >= text.size()) {
+    text.assign(needed + 1, '\0');
+    if (get(board, text.data(), text.size(), &needed) != 0 || needed >= text.size())
+      return {};
+  }
   text.resize(needed);
+  lastSize = std::max(lastSize, needed);
   return text;
 }
 

@@ -70,8 +70,8 @@ bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures)
   }
 }
 
-TPlacementMeasures MeasurePlacement(uint32_t board) {
+TPlacementMeasures MeasurePlacement(const std::string& text) {
   TPlacementMeasures measures;
-  MeasurePlacementText(EditorText(Editor().GetBoardText, board), measures);
+  MeasurePlacementText(text, measures);
   return measures;
 }

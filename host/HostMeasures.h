@@ -17,5 +17,5 @@ struct TPlacementMeasures {
 // False when the text cannot be read as a board.
 bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures);
 
-// The measures of the board as the editor holds it now; zero when they cannot be had.
-TPlacementMeasures MeasurePlacement(uint32_t board);
+// The measures of a board's text; zero when it cannot be read.
+TPlacementMeasures MeasurePlacement(const std::string& text);

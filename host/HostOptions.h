@@ -15,6 +15,9 @@ struct THostOptions {
   double Effort = 1.0;     // scales the per-pass move caps of the schedule
   bool Refine = false;     // start from the board's placement and only improve it
   double RefineEffort = 1.0;  // the effort of the polish after the run
+  // The efforts the command line gave; the others follow the size of the board (HostSizeRule.h).
+  bool EffortGiven = false;
+  bool RefineEffortGiven = false;
   bool Polish = false;      // after the run, refine its placement with the cool end of the schedule
   bool Legalise = false;    // after the run, move what still overlaps to the nearest free spot
   bool Detail = false;      // then move, turn and swap parts where that shortens the signal nets

@@ -40,6 +40,9 @@ void PrintReportLines(std::FILE* stream, const TRunReport& report) {
                report.Seed ? std::to_string(*report.Seed).c_str() : "from the clock", report.Effort,
                report.Refine ? ", refining the board's placement" : "",
                static_cast<long long>(report.Moves), report.FinalCost, report.CpuSeconds);
+  if (!report.EffortNote.empty()) {
+    std::fprintf(stream, "Efforts scaled to the board: %s\n", report.EffortNote.c_str());
+  }
 }
 
 std::string ReportJson(const TRunReport& report) {
@@ -51,6 +54,7 @@ std::string ReportJson(const TRunReport& report) {
       {"output", summary.Output},
       {"seed", report.Seed ? nlohmann::json(*report.Seed) : nlohmann::json(nullptr)},
       {"effort", report.Effort},
+      {"effortNote", report.EffortNote},
       {"refine", report.Refine},
       {"polish", report.Polish},
       {"finalCost", report.FinalCost},

@@ -18,6 +18,7 @@ struct TRunReport {
   std::string Board;
   std::optional<uint32_t> Seed;
   double Effort = 1.0;
+  std::string EffortNote;  // how the default efforts were scaled to the board; "" when not
   bool Refine = false;
   bool Polish = false;   // the run was refined from its own result
   double FinalCost = 0;  // the engine's total cost at the end of the run

@@ -18,6 +18,7 @@
 #include "HostPictures.h"
 #include "HostReport.h"
 #include "HostSignals.h"
+#include "HostSizeRule.h"
 #include "HostSummary.h"
 #include "HostText.h"
 #include "engine/PlaceObj.h"
@@ -79,19 +80,31 @@ HWND CreateMainWindow() {
                          nullptr, nullptr, nullptr);
 }
 
-// The time of each phase, printed with --timings.
+// The time of each phase, printed with --timings: wall and CPU time, for on a shared machine the
+// wall time says little. The write-back of a run's placement into the board happens inside the
+// run's phase: its time is the silence between the run's last word and the box that says the run
+// finished.
 struct TPhases {
-  std::vector<std::pair<std::string, double>> Times;
+  struct TTimes {
+    std::string Name;
+    double Wall, Cpu;
+  };
+  std::vector<TTimes> Times;
   TClock::time_point Mark = TClock::now();
+  double CpuMark = CpuSecondsUsed();
+  double WriteBack = 0;
   void End(const std::string& name) {
     const auto now = TClock::now();
-    Times.emplace_back(name, std::chrono::duration<double>(now - Mark).count());
+    const double cpu = CpuSecondsUsed();
+    Times.push_back({name, std::chrono::duration<double>(now - Mark).count(), cpu - CpuMark});
     Mark = now;
+    CpuMark = cpu;
   }
   void Print() const {
-    for (const auto& [name, seconds] : Times) {
-      std::printf("Phase %-10s %8.3f s\n", (name + ":").c_str(), seconds);
+    for (const auto& [name, wall, cpu] : Times) {
+      std::printf("Phase %-12s %8.3f s, CPU %8.3f s\n", (name + ":").c_str(), wall, cpu);
     }
+    std::printf("Phase %-12s %8.3f s (within run and polish)\n", "write-back:", WriteBack);
   }
 };
 
@@ -273,6 +286,10 @@ int Run(const THostOptions& options, TRunState& state) {
       nothingToPlace = true;
       PostMessageA(client.MainWindow, WM_HOST_STOP, 0, 0);
     }
+    if (text == FinishedText) {
+      phases.WriteBack +=
+          std::chrono::duration<double>(TClock::now() - statusBar->LastText()).count();
+    }
   });
 
   InstallStopSignals(client.MainWindow, WM_HOST_STOP);
@@ -290,6 +307,7 @@ int Run(const THostOptions& options, TRunState& state) {
     std::fprintf(stderr, "autoplace: %s\n", reason.c_str());
     return ExitUnreadableBoard;
   }
+  phases.End("read");
   const uint32_t board = client.CurrentPcb->Board;
   std::string supplyError;
   if (!ApplySupplyNets(options, board, supplyError)) {
@@ -299,18 +317,22 @@ int Run(const THostOptions& options, TRunState& state) {
   TRunReport report;
   report.Board = options.Board;
   report.Seed = options.Seed;
-  report.Effort = options.Effort;
   report.Refine = options.Refine;
   report.Polish = options.Polish;
-  report.Before = MeasurePlacement(board);
+  // The board's text is built once for all the measures before the run, and once after it.
+  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
+  report.Before = MeasurePlacement(boardBefore);
   if (!CheckTheWidestSignalNet(options, report.Before)) {
     return ExitUsage;
   }
-  const std::string boardBefore = EditorText(Editor().GetBoardText, board);
   TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
-  summary.Before = MeasureBoard(board);
+  summary.Before = MeasureBoard(board, boardBefore);
   summary.Notes = BoardNotes(board);
+  // The efforts left to the defaults follow the size of the board.
+  THostOptions run = options;
+  report.EffortNote = ApplyDefaultEfforts(run, summary.Before.Movable);
+  report.Effort = run.Effort;
   if (!options.MoveEdgeParts) {
     HoldEdgeParts(board, summary.Outline);
   }
@@ -318,7 +340,7 @@ int Run(const THostOptions& options, TRunState& state) {
 
   statusBar->ShowPhase("Importing the board");
   const auto launcher = client.CommandLauncher();
-  const std::string parameters = RunParameters(options);
+  const std::string parameters = RunParameters(run);
   launcher->LaunchCommand(L"RunAutoplacer", parameters.c_str(), 0, client.CurrentPcb->View.Get());
   phases.End("import");
   if (dialogs.ScriptFailed) {
@@ -351,14 +373,15 @@ int Run(const THostOptions& options, TRunState& state) {
       dialogs.Errors.empty()) {
     // The run wrote its placement back; the polish starts from it in the same placer document.
     TakeRunFigures(*state.Placer, report);
-    const std::string polish = PolishParameters(options);
+    phases.End("run");
+    const std::string polish = PolishParameters(run);
     launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
     PumpUntilRunEnds(client, ++runs);
   }
   SetStopMode(TStopMode::EndProcess);
   KillTimer(client.MainWindow, StopTimer);
   statusBar->EndLine();
-  phases.End("run");
+  phases.End(runs > 1 ? "polish" : "run");
   summary.Progress = statusBar->Panel(2);
 
   // A Ctrl-C as the run ends counts as much as one during it: nothing is saved. One that comes
@@ -379,12 +402,15 @@ int Run(const THostOptions& options, TRunState& state) {
   // What the rectangles of the placer cannot tell (notches, cut-outs) is mended on the true
   // outline; the parts held for the run are then let go, so that none is saved as locked.
   PullPartsInside(board, summary.Outline);
+  phases.End("inside");
   // The clean finish: what still overlaps makes way, the held parts staying where they are.
   if (options.Legalise) {
     LegalisePlacement(board, summary.Outline);
+    phases.End("legalise");
   }
   if (options.Decoupling) {
     PlaceCapacitorsBesideChips(board, summary.Outline);
+    phases.End("decoupling");
   }
   // After the capacitors: the chips with one beside them stay, so that none ends further away.
   if (options.Detail) {
@@ -395,8 +421,10 @@ int Run(const THostOptions& options, TRunState& state) {
   summary.LengthAfter = ConnectionLengthMils(board);
   phases.End("netlist");
 
-  summary.After = MeasureBoard(board);
-  report.After = MeasurePlacement(board);
+  const std::string boardAfter = EditorText(Editor().GetBoardText, board);
+  summary.After = MeasureBoard(board, boardAfter);
+  report.After = MeasurePlacement(boardAfter);
+  phases.End("measures");
   const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);
   report.Moves += runMoves;
@@ -405,10 +433,11 @@ int Run(const THostOptions& options, TRunState& state) {
   Editor().SetSaveStop([] { return StopSignalReceived() ? 1 : 0; });
   statusBar->ShowPhase("Saving " + files->Board);
   if (!SavePictures(*files, PlacerWindow(*state.Placer)) ||
-      !SaveBoardPictures(options, report, boardBefore, EditorText(Editor().GetBoardText, board))) {
+      !SaveBoardPictures(options, report, boardBefore, boardAfter)) {
     std::fprintf(stderr, "autoplace: the placed board was not saved\n");
     return ExitUnreadableBoard;
   }
+  phases.End("pictures");
   summary.Output = files->Board;
   char message[1024] = {};
   if (StopSignalReceived() ||

@@ -85,9 +85,12 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
       arguments.insert(arguments.end(), {"--board-png", stem + file.Suffix});
     }
   }
+  // Efforts not given are left to each start, which scales them to the board as a single run.
   char effort[64];
-  std::snprintf(effort, sizeof effort, "%.17g", options.Effort);
-  arguments.insert(arguments.end(), {"--effort", effort});
+  if (options.EffortGiven) {
+    std::snprintf(effort, sizeof effort, "%.17g", options.Effort);
+    arguments.insert(arguments.end(), {"--effort", effort});
+  }
   if (options.Refine) {
     arguments.push_back("--refine");
   }
@@ -97,8 +100,10 @@ std::vector<std::string> StartArguments(const THostOptions& options, const TStar
   arguments.push_back(options.Detail ? "--detail" : "--no-detail");
   arguments.push_back(options.Decoupling ? "--decoupling" : "--no-decoupling");
   arguments.push_back(options.Polish ? "--polish" : "--no-polish");
-  std::snprintf(effort, sizeof effort, "%.17g", options.RefineEffort);
-  arguments.insert(arguments.end(), {"--refine-effort", effort});
+  if (options.RefineEffortGiven) {
+    std::snprintf(effort, sizeof effort, "%.17g", options.RefineEffort);
+    arguments.insert(arguments.end(), {"--refine-effort", effort});
+  }
   if (options.Compare) {
     arguments.push_back("--compare");
   }

@@ -11,6 +11,7 @@ constexpr auto LineInterval = std::chrono::seconds(1);
 
 HRESULT THostStatusBar::SetStatusText(int32_t index, const wchar_t* text) {
   const std::string value = text != nullptr ? Narrow(text) : std::string();
+  LastTextAt = std::chrono::steady_clock::now();
   switch (index) {
     case ProgressCodeShow:
     case ProgressCodeHide:

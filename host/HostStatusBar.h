@@ -30,6 +30,10 @@ class THostStatusBar : public TInterfacedObject<IStatusBar> {
   // The last text of a panel ("" when none came).
   std::string Panel(int32_t index) const;
 
+  // When the plug-in last said something: after a run's last pass it is silent until the run has
+  // written its placement back.
+  std::chrono::steady_clock::time_point LastText() const { return LastTextAt; }
+
  private:
   void Show(const std::string& line, bool important);
 
@@ -39,4 +43,5 @@ class THostStatusBar : public TInterfacedObject<IStatusBar> {
   std::string ProgressTitle;
   std::string Shown;  // the line now on the terminal
   std::chrono::steady_clock::time_point LastLine{};
+  std::chrono::steady_clock::time_point LastTextAt = std::chrono::steady_clock::now();
 };

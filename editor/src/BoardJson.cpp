@@ -33,6 +33,23 @@ std::string Compact(const TJson& value) {
   return text;
 }
 
+// The length of the value's compact text, counted no further than just past `room`: a board's
+// whole list of components is never written out only to learn that it does not fit on a line.
+size_t CompactLength(const TJson& value, size_t room) {
+  if (!value.is_structured())
+    return Scalar(value).size();
+  size_t length = 2;  // the brackets
+  bool first = true;
+  for (auto member = value.begin(); member != value.end() && length <= room; ++member) {
+    length += first ? 0 : 2;
+    first = false;
+    if (value.is_object())
+      length += Scalar(TJson(member.key())).size() + 2;
+    length += CompactLength(member.value(), room > length ? room - length : 0);
+  }
+  return length;
+}
+
 bool AllScalars(const TJson& value) {
   for (const TJson& member : value)
     if (member.is_structured())
@@ -81,10 +98,9 @@ void EmitFilled(const TJson& array, size_t indent, std::string& out) {
 // Appends Value, which starts after Lead characters of its line. Small objects (a pad, a point)
 // stay on one line even when it is long.
 void Emit(const TJson& value, size_t indent, size_t lead, std::string& out) {
-  const std::string compact = Compact(value);
-  if (!value.is_structured() || value.empty() || lead + compact.size() + 1 <= LineWidth ||
-      Flat(value)) {
-    out += compact;
+  if (!value.is_structured() || value.empty() || Flat(value) ||
+      lead + CompactLength(value, LineWidth) + 1 <= LineWidth) {
+    out += Compact(value);
     return;
   }
   if (value.is_array() && AllScalars(value)) {

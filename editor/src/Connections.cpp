@@ -1,11 +1,12 @@
 // The board's connections: for every net, the shortest tree that joins the centres of its pads
-// (Prim's algorithm, ties going to the pad that comes first in board order).
+// (Prim's order, ties going to the pad that comes first in board order).
 
 #include <cmath>
 #include <limits>
 
 #include "Board.h"
 #include "Handles.h"
+#include "ShortestTree.h"
 
 namespace Tarnix {
 
@@ -13,37 +14,6 @@ namespace {
 
 double Distance(TPoint a, TPoint b) {
   return std::hypot(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y);
-}
-
-// The edges of the shortest tree over the points, each as (index of the point already joined,
-// index of the point it joins), in the order they are found.
-std::vector<std::pair<size_t, size_t>> ShortestTree(const std::vector<TPoint>& points) {
-  std::vector<std::pair<size_t, size_t>> edges;
-  if (points.size() < 2)
-    return edges;
-  std::vector<bool> joined(points.size(), false);
-  std::vector<double> nearest(points.size(), std::numeric_limits<double>::infinity());
-  std::vector<size_t> nearestFrom(points.size(), 0);
-  size_t latest = 0;
-  joined[0] = true;
-  for (size_t step = 1; step < points.size(); ++step) {
-    size_t next = points.size();
-    for (size_t i = 0; i < points.size(); ++i) {
-      if (joined[i])
-        continue;
-      const double distance = Distance(points[latest], points[i]);
-      if (distance < nearest[i]) {
-        nearest[i] = distance;
-        nearestFrom[i] = latest;
-      }
-      if (next == points.size() || nearest[i] < nearest[next])
-        next = i;
-    }
-    joined[next] = true;
-    edges.emplace_back(nearestFrom[next], next);
-    latest = next;
-  }
-  return edges;
 }
 
 }  // namespace

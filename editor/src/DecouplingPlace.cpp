@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "ChipSupplyPads.h"
 #include "FreeSpots.h"
 #include "SupplyNets.h"
 
@@ -29,12 +30,6 @@ double Distance(TPoint a, TPoint b) {
   return std::hypot(static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y);
 }
 
-struct TChipPad {
-  const TPad* Pad;
-  std::string Net;
-  int Served = 0;
-};
-
 struct TCapacitor {
   TFootprint* Part;
   const TPad* PowerPad;
@@ -56,7 +51,7 @@ class TDecoupling {
       if ((Numbered(designator, "U") || Numbered(designator, "IC")) && pads.size() >= 3)
         for (const TObject* pad : pads)
           if (power.count(NetOf(pad)) != 0)
-            ChipPads.push_back({static_cast<const TPad*>(pad), NetOf(pad)});
+            ChipPads.Add(static_cast<const TPad*>(pad), NetOf(pad));
       if (!designator.empty() && designator[0] == 'C' && pads.size() == 2)
         for (size_t i = 0; i < 2; ++i)
           if (power.count(NetOf(pads[i])) != 0 && ground.count(NetOf(pads[1 - i])) != 0)
@@ -95,42 +90,27 @@ class TDecoupling {
                                              std::vector<TCapacitorBeside>* beside = nullptr) {
     std::vector<const TCapacitor*> far;
     for (const TCapacitor& capacitor : Capacitors) {
-      const auto pads = PadsByDistance(capacitor);
-      if (pads.empty())
+      const TPad* nearest = ChipPads.Nearest(capacitor.Net, capacitor.PowerPad->Centre);
+      if (nearest == nullptr)
         continue;
       ++withChip;
-      if (Distance(capacitor.PowerPad->Centre, pads.front()->Pad->Centre) <= Near) {
-        ++pads.front()->Served;
+      if (Distance(capacitor.PowerPad->Centre, nearest->Centre) <= Near) {
+        ChipPads.Serve(nearest, capacitor.Net);
         if (beside != nullptr)
-          beside->push_back({pads.front()->Pad->Owner, capacitor.Part->Component});
-      } else
+          beside->push_back({nearest->Owner, capacitor.Part->Component});
+      } else {
         far.push_back(&capacitor);
+      }
     }
     return far;
   }
 
-  // The chips' supply pads on the capacitor's net, nearest first.
-  std::vector<TChipPad*> PadsByDistance(const TCapacitor& capacitor) {
-    std::vector<TChipPad*> pads;
-    for (TChipPad& pad : ChipPads)
-      if (pad.Net == capacitor.Net)
-        pads.push_back(&pad);
-    const TPoint from = capacitor.PowerPad->Centre;
-    std::stable_sort(pads.begin(), pads.end(), [&](const TChipPad* a, const TChipPad* b) {
-      return Distance(from, a->Pad->Centre) < Distance(from, b->Pad->Centre);
-    });
-    return pads;
-  }
-
+  // Supply pads that no capacitor serves yet are tried first, the nearest of each kind first.
   bool MoveBesideChip(const TCapacitor& capacitor) {
-    auto pads = PadsByDistance(capacitor);
-    std::stable_partition(pads.begin(), pads.end(),
-                          [](const TChipPad* pad) { return pad->Served == 0; });
-    pads.resize(std::min(pads.size(), PadsTriedPerCapacitor));
     const TPoint from = capacitor.PowerPad->Centre;
-    for (TChipPad* pad : pads) {
-      const TShift wanted{int64_t{pad->Pad->Centre.X} - from.X,
-                          int64_t{pad->Pad->Centre.Y} - from.Y};
+    for (const TPad* pad :
+         ChipPads.NearestUnservedFirst(capacitor.Net, from, PadsTriedPerCapacitor)) {
+      const TShift wanted{int64_t{pad->Centre.X} - from.X, int64_t{pad->Centre.Y} - from.Y};
       auto shift = Spots.Nearest(*capacitor.Part, wanted, true);
       if (!shift)
         shift = Spots.Nearest(*capacitor.Part, wanted, false);
@@ -138,8 +118,8 @@ class TDecoupling {
         continue;
       const TPoint landed{static_cast<int32_t>(from.X + shift->X),
                           static_cast<int32_t>(from.Y + shift->Y)};
-      if (Distance(landed, pad->Pad->Centre) <= Near && MoveBy(*capacitor.Part, *shift)) {
-        ++pad->Served;
+      if (Distance(landed, pad->Centre) <= Near && Spots.Move(*capacitor.Part, *shift)) {
+        ChipPads.Serve(pad, capacitor.Net);
         return true;
       }
     }
@@ -149,21 +129,21 @@ class TDecoupling {
   TFreeSpots Spots;
   double Near;
   std::vector<TFootprint> Parts;
-  std::vector<TChipPad> ChipPads;
+  TChipSupplyPads ChipPads;
   std::vector<TCapacitor> Capacitors;
 };
 
 }  // namespace
-
-std::vector<TCapacitorBeside> CapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
-  return TDecoupling(board, nearDistance).CapacitorsBeside();
-}
 
 TDecouplingResult PlaceCapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
   TDecouplingResult result = TDecoupling(board, nearDistance).Run();
   if (!result.Moved.empty())
     board.NetsChanged();
   return result;
+}
+
+std::vector<TCapacitorBeside> CapacitorsBesideChips(TBoard& board, int64_t nearDistance) {
+  return TDecoupling(board, nearDistance).CapacitorsBeside();
 }
 
 }  // namespace Tarnix

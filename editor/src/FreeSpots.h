@@ -1,62 +1,28 @@
 #pragma once
 
-// Footprints as boxes, and the search for the nearest spot where one may lie: inside the outline,
-// off the keep-outs and off the footprints already settled on its side.
+// The search for the nearest spot where a footprint may lie: inside the outline, off the
+// keep-outs and off the footprints already settled on its side.
 
-#include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "Board.h"
 #include "BoardRegion.h"
+#include "Footprint.h"
+#include "SettledFootprints.h"
 
 namespace Tarnix {
 
-// Boxes in 64 bits, so that growing and shifting them cannot wrap.
-struct TBox64 {
-  int64_t X1, Y1, X2, Y2;
-};
-
-struct TShift {
-  int64_t X = 0, Y = 0;
-};
-
-// Boxes that share area; touching edges do not count.
-bool BoxesOverlap(const TBox64& a, const TBox64& b);
-TBox64 Shifted(const TBox64& box, TShift shift);
-bool FitsInt32(int64_t value);
-// The box in 32 bits; none when it does not fit.
-std::optional<TRect> AsRect(const TBox64& box);
-
-// One footprint: its box and, around it, the box grown by the component's clearance (the small
-// clearance for parts of two pads or fewer, the large one for the others; at least 2 mil), half
-// on each side, so that two neighbours keep about their clearance between them.
-struct TFootprint {
-  TComponent* Component = nullptr;
-  TBox64 Bare{};
-  TBox64 Grown{};
-  int64_t Area = 0;
-
-  const TBox64& Box(bool clearances) const { return clearances ? Grown : Bare; }
-};
-
-TFootprint FootprintOf(TComponent& component, const TPlacerOptions& options);
-
-// The designator's text; empty for a component without one.
-std::string DesignatorOf(const TComponent& component);
-
-// Moves the component and its boxes; false, with nothing moved, when it would leave the
-// coordinate range.
-bool MoveBy(TFootprint& part, TShift shift);
-
 class TFreeSpots {
  public:
-  explicit TFreeSpots(const TBoard& board) : Region(board) {}
+  explicit TFreeSpots(const TBoard& board);
 
   // The footprint counts as an obstacle from now on, where it lies when a spot is judged; it
   // must outlive the search.
-  void Settle(const TFootprint& part) { Settled.push_back(&part); }
+  void Settle(const TFootprint& part) { Settled.Add(part); }
+
+  // Moves the part as MoveBy does; a settled part stands where it was moved to.
+  bool Move(TFootprint& part, TShift shift);
 
   // Whether the part shifted so lies inside the outline, off the keep-outs and off every settled
   // footprint on its side (with the clearances, or only the footprints themselves).
@@ -69,7 +35,8 @@ class TFreeSpots {
 
  private:
   const TBoardRegion Region;
-  std::vector<const TFootprint*> Settled;
+  TBoxEdges FixedEdges;  // of the keep-outs and the outline's corners
+  TSettledFootprints Settled;
 };
 
 }  // namespace Tarnix

@@ -33,7 +33,7 @@ TLegaliseResult LegalisePlacement(TBoard& board) {
     auto shift = spots.Nearest(*part, {}, true);
     if (!shift)
       shift = spots.Nearest(*part, {}, false);
-    if (shift && MoveBy(*part, *shift))
+    if (shift && spots.Move(*part, *shift))
       result.Moved.push_back(DesignatorOf(*part->Component));
     else
       result.NoRoom.push_back(DesignatorOf(*part->Component));

@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "BoardRegion.h"
+#include "Footprint.h"
+#include "SettledFootprints.h"
 
 namespace Tarnix {
 
@@ -16,18 +18,9 @@ constexpr int64_t UnitsPerMil = 10000;
 // The search looks at rings of spots around the part; this many rings cover the board.
 constexpr int64_t RingsAcrossBoard = 256;
 
-std::string DesignatorOf(const TComponent& component) {
-  return component.Designator ? component.Designator->Text : std::string();
-}
-
 TRect Shifted(const TRect& box, int64_t dx, int64_t dy) {
   return {static_cast<int32_t>(box.X1 + dx), static_cast<int32_t>(box.Y1 + dy),
           static_cast<int32_t>(box.X2 + dx), static_cast<int32_t>(box.Y2 + dy)};
-}
-
-bool FitsInt32(int64_t value) {
-  return value >= std::numeric_limits<int32_t>::min() &&
-         value <= std::numeric_limits<int32_t>::max();
 }
 
 // The shift that brings the range [low, high] into [min, max] by the least distance; 0 when it
@@ -42,11 +35,30 @@ int64_t IntoRange(int64_t low, int64_t high, int64_t min, int64_t max) {
   return 0;
 }
 
+// The footprints of a board's parts, all of them and the locked ones apart, found by where they
+// lie.
+struct TPartsByPlace {
+  explicit TPartsByPlace(TBoard& board)
+      : All(SettledCellSize(board)), Locked(SettledCellSize(board)) {
+    Parts.reserve(board.Components.size());
+    for (const auto& component : board.Components)
+      Parts.push_back(FootprintOf(*component, board.Settings.Placer));
+    for (const TFootprint& part : Parts) {
+      All.Add(part);
+      if (part.Component->Moveable == 0)
+        Locked.Add(part);
+    }
+  }
+
+  std::vector<TFootprint> Parts;  // in board order
+  TSettledFootprints All, Locked;
+};
+
 // Where one part may go and where it would rather go.
 class TSpotSearch {
  public:
-  TSpotSearch(const TBoard& board, const TBoardRegion& region, const TComponent& part)
-      : Board(board), Region(region), Part(part), Box(FootprintBox(part)) {}
+  TSpotSearch(const TBoardRegion& region, const TPartsByPlace& parts, const TFootprint& part)
+      : Region(region), Parts(parts), Part(part), Box(FootprintBox(*part.Component)) {}
 
   // The shift to the nearest allowed spot, preferring one off the other parts.
   std::optional<std::pair<int64_t, int64_t>> Nearest() const {
@@ -109,16 +121,13 @@ class TSpotSearch {
 
   // Overlap with a locked part (or, with lockedOnly false, any other part) on the same side.
   bool Overlaps(const TRect& box, bool lockedOnly) const {
-    for (const auto& other : Board.Components)
-      if (other.get() != &Part && other->Layer == Part.Layer &&
-          (!lockedOnly || other->Moveable == 0) && BoxesOverlap(box, FootprintBox(*other)))
-        return true;
-    return false;
+    const TBox64 wide{box.X1, box.Y1, box.X2, box.Y2};
+    return (lockedOnly ? Parts.Locked : Parts.All).AnyOverlap(Part, wide, false);
   }
 
-  const TBoard& Board;
   const TBoardRegion& Region;
-  const TComponent& Part;
+  const TPartsByPlace& Parts;
+  const TFootprint& Part;
   TRect Box;
 };
 
@@ -149,19 +158,23 @@ TPullResult PullPartsInside(TBoard& board) {
   TPullResult result;
   if (!region.Known())
     return result;
-  for (const auto& component : board.Components) {
-    if (component->Moveable == 0 || region.Allows(FootprintBox(*component)))
+  // The parts are found by place only once one is to be pulled: most runs leave none outside.
+  std::optional<TPartsByPlace> parts;
+  for (size_t i = 0; i < board.Components.size(); ++i) {
+    TComponent& component = *board.Components[i];
+    if (component.Moveable == 0 || region.Allows(FootprintBox(component)))
       continue;
-    const auto shift = TSpotSearch(board, region, *component).Nearest();
-    const TPoint reference = component->Data.Reference;
-    const int64_t x = reference.X + (shift ? shift->first : 0);
-    const int64_t y = reference.Y + (shift ? shift->second : 0);
-    if (shift && FitsInt32(x) && FitsInt32(y) &&
-        component->MoveTo({static_cast<int32_t>(x), static_cast<int32_t>(y)},
-                          component->Data.Rotation))
-      result.Pulled.push_back(DesignatorOf(*component));
+    if (!parts)
+      parts.emplace(board);
+    TFootprint& part = parts->Parts[i];
+    const auto shift = TSpotSearch(region, *parts, part).Nearest();
+    // A part pulled stands where it went for the parts after it.
+    parts->All.Remove(part);
+    if (shift && MoveBy(part, {shift->first, shift->second}))
+      result.Pulled.push_back(DesignatorOf(component));
     else
-      result.Stuck.push_back(DesignatorOf(*component));
+      result.Stuck.push_back(DesignatorOf(component));
+    parts->All.Add(part);
   }
   if (!result.Pulled.empty())
     board.NetsChanged();

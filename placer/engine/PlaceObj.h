@@ -23,6 +23,7 @@ class TBoard;
 class TPcbSystemOptions;
 class TCanvas;
 class TFixedIndex;
+class TBypassObstacles;
 
 // Move kinds, the values of TAutoPlacer::LastMoveKind.
 inline constexpr uint8_t MoveRotation = 0;
@@ -267,10 +268,12 @@ class TAutoPlacer {
     bool Open[2] = {true, true};
   };
   bool PlaceInStrip(int32_t c, int32_t host, TStripRow& row);
-  bool SlotTaken(int32_t c, int32_t host, int32_t x, int32_t y, int32_t w, int32_t h) const;
+  bool SlotTaken(int32_t host, int32_t x, int32_t y, int32_t w, int32_t h) const;
   void PlaceBesideNetNeighbours(int32_t c, const std::vector<uint32_t>& nets);
   bool SpotTaken(int32_t c, int32_t x, int32_t y) const;
   void PlaceOnFreeSpot(int32_t c, int32_t x, int32_t y);
+  // What the capacitor being placed may not land on; set while PlaceBypassCapacitors runs.
+  const TBypassObstacles* BypassObstacles = nullptr;
 };
 
 // Turns (x, y) by q quarter turns counter-clockwise about the origin; other q leave it unchanged.

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "BypassObstacles.h"
 #include "FootprintBox.h"
 #include "PlaceObj.h"
 
@@ -232,6 +233,18 @@ void TAutoPlacer::PlaceBypassCapacitors() {
       hostNets[static_cast<size_t>(i - 1)] = SupplyNetsOf(Component(i));
     }
   }
+  // The movable components stay where they are while the capacitors are placed, each capacitor
+  // an obstacle to the next ones once placed.
+  TBypassObstacles obstacles(TBox{BoardLeft, BoardBottom, BoardRight, BoardTop},
+                             static_cast<size_t>(ComponentCount - FixedCount));
+  for (int32_t i = 1; i <= MovableCount; ++i) {
+    obstacles.Add(FootprintOf(Component(i)), i);
+  }
+  BypassObstacles = &obstacles;
+  struct TRelease {
+    const TBypassObstacles*& Slot;
+    ~TRelease() { Slot = nullptr; }
+  } release{BypassObstacles};
   int32_t cursor = 1;  // where the search for a partner starts: after the last one taken
   for (int32_t c = MovableCount + FixedCount + 1; c <= ComponentCount; ++c) {
     const std::vector<uint32_t> nets = SupplyNetsOf(Component(c));
@@ -253,6 +266,7 @@ void TAutoPlacer::PlaceBypassCapacitors() {
     if (!placed) {
       PlaceBesideNetNeighbours(c, nets);
     }
+    obstacles.Add(FootprintOf(Component(c)), 0);
   }
 }
 
@@ -273,7 +287,7 @@ bool TAutoPlacer::PlaceInStrip(int32_t c, int32_t host, TStripRow& row) {
     const int64_t x = across ? partner.CenterX + along : StripCentre(partner, side, BypassShort);
     const int64_t y = across ? StripCentre(partner, side, BypassShort) : partner.CenterY + along;
     if (!FitsInt32(x) || !FitsInt32(y) ||
-        SlotTaken(c, host, static_cast<int32_t>(x), static_cast<int32_t>(y), width, height)) {
+        SlotTaken(host, static_cast<int32_t>(x), static_cast<int32_t>(y), width, height)) {
       return std::optional<std::pair<int32_t, int32_t>>();
     }
     return std::optional(std::pair(static_cast<int32_t>(x), static_cast<int32_t>(y)));
@@ -304,8 +318,7 @@ bool TAutoPlacer::PlaceInStrip(int32_t c, int32_t host, TStripRow& row) {
 }
 
 // A slot of a strip may overlap the partner's footprint, which holds the strip, but not its body.
-bool TAutoPlacer::SlotTaken(int32_t c, int32_t host, int32_t x, int32_t y, int32_t w,
-                            int32_t h) const {
+bool TAutoPlacer::SlotTaken(int32_t host, int32_t x, int32_t y, int32_t w, int32_t h) const {
   if (Blocked(x, y, w, h)) {
     return true;
   }
@@ -314,17 +327,8 @@ bool TAutoPlacer::SlotTaken(int32_t c, int32_t host, int32_t x, int32_t y, int32
   if (Overlap(box, BodyBox(partner, StripSide(partner), BypassShort))) {
     return true;
   }
-  for (int32_t i = 1; i <= MovableCount; ++i) {
-    if (i != host && Overlap(box, FootprintOf(Component(i)))) {
-      return true;
-    }
-  }
-  for (int32_t i = MovableCount + FixedCount + 1; i < c; ++i) {
-    if (Overlap(box, FootprintOf(Component(i)))) {
-      return true;
-    }
-  }
-  return false;
+  // The movable components but the partner, and the capacitors before this one, placed already.
+  return BypassObstacles->Overlaps(box, host);
 }
 
 // A capacitor that no powered partner on its supply nets has room for goes to the free spot
@@ -372,22 +376,10 @@ bool TAutoPlacer::SpotTaken(int32_t c, int32_t x, int32_t y) const {
   if (Blocked(x, y, capacitor.Width, capacitor.Height)) {
     return true;
   }
-  const TBox box = CentredBox(x, y, capacitor.Width, capacitor.Height);
-  const auto overlaps = [&box](const TCompRecord& other) {
-    return Overlap(box, CentredBox(other.CenterX, other.CenterY, other.Width, other.Height));
-  };
-  for (int32_t i = 1; i <= MovableCount; ++i) {
-    if (overlaps(Component(i))) {
-      return true;
-    }
-  }
-  // The capacitors before this one have been placed already.
-  for (int32_t i = MovableCount + FixedCount + 1; i < c; ++i) {
-    if (overlaps(Component(i))) {
-      return true;
-    }
-  }
-  return false;
+  // The movable components, and the capacitors before this one, placed already.
+  constexpr int32_t NoComponent = -1;
+  return BypassObstacles->Overlaps(CentredBox(x, y, capacitor.Width, capacitor.Height),
+                                   NoComponent);
 }
 
 // A capacitor without a strip to go into would otherwise end off the board, on a keep-out or on

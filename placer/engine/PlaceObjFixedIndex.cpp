@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "BinAxis.h"
 #include "FixedIndex.h"
 
 namespace {
@@ -11,13 +12,11 @@ constexpr int64_t MaxBinsPerSide = 256;
 }  // namespace
 
 int64_t TFixedIndex::Col(int64_t x) const {
-  const int64_t offset = x - Region.Left;
-  return offset < 0 ? 0 : std::min(offset / BinSize, Cols - 1);
+  return TBinAxis{Region.Left, BinSize, Cols}.Bin(x);
 }
 
 int64_t TFixedIndex::Row(int64_t y) const {
-  const int64_t offset = y - Region.Bottom;
-  return offset < 0 ? 0 : std::min(offset / BinSize, Rows - 1);
+  return TBinAxis{Region.Bottom, BinSize, Rows}.Bin(y);
 }
 
 // A footprint goes into every bin its closed rectangle reaches. Two rectangles that overlap share
