@@ -36,10 +36,15 @@ void PrintReportLines(std::FILE* stream, const TRunReport& report) {
     std::fprintf(stream, " (%.3f of before)", after / before);
   }
   std::fprintf(stream, ", %d signal nets\n", report.After.SignalNets);
-  std::fprintf(stream, "Run: seed %s, effort %g%s, %lld moves, final cost %.6g, CPU %.2f s\n",
+  char polish[96] = "";
+  if (report.PolishEffort > 0) {
+    std::snprintf(polish, sizeof polish, " (%lld of them in the polish at effort %g)",
+                  static_cast<long long>(report.PolishMoves), report.PolishEffort);
+  }
+  std::fprintf(stream, "Run: seed %s, effort %g%s, %lld moves%s, final cost %.6g, CPU %.2f s\n",
                report.Seed ? std::to_string(*report.Seed).c_str() : "from the clock", report.Effort,
                report.Refine ? ", refining the board's placement" : "",
-               static_cast<long long>(report.Moves), report.FinalCost, report.CpuSeconds);
+               static_cast<long long>(report.Moves), polish, report.FinalCost, report.CpuSeconds);
   if (!report.EffortNote.empty()) {
     std::fprintf(stream, "Efforts scaled to the board: %s\n", report.EffortNote.c_str());
   }
@@ -59,6 +64,8 @@ std::string ReportJson(const TRunReport& report) {
       {"polish", report.Polish},
       {"finalCost", report.FinalCost},
       {"moves", report.Moves},
+      {"polishMoves", report.PolishMoves},
+      {"polishEffort", report.PolishEffort},
       {"passes", report.Passes},
       {"legalise",
        {{"ran", summary.Outline.Legalised},

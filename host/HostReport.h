@@ -20,9 +20,11 @@ struct TRunReport {
   double Effort = 1.0;
   std::string EffortNote;  // how the default efforts were scaled to the board; "" when not
   bool Refine = false;
-  bool Polish = false;   // the run was refined from its own result
-  double FinalCost = 0;  // the engine's total cost at the end of the run
-  int64_t Moves = 0;
+  bool Polish = false;      // the run was refined from its own result
+  double FinalCost = 0;     // the engine's total cost at the end of the run
+  int64_t Moves = 0;        // of the run and its polish together
+  int64_t PolishMoves = 0;  // of the polish alone; 0 when none ran
+  double PolishEffort = 0;  // the polish's effort; 0 when none ran
   int32_t Passes = 0;
   double CpuSeconds = 0;  // of this process and the runs it waited for
 };

@@ -374,6 +374,7 @@ int Run(const THostOptions& options, TRunState& state) {
     // The run wrote its placement back; the polish starts from it in the same placer document.
     TakeRunFigures(*state.Placer, report);
     phases.End("run");
+    report.PolishEffort = run.RefineEffort;
     const std::string polish = PolishParameters(run);
     launcher->LaunchCommand(L"RunAutoplacer", polish.c_str(), 0, client.CurrentPcb->View.Get());
     PumpUntilRunEnds(client, ++runs);
@@ -427,7 +428,10 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("measures");
   const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);
-  report.Moves += runMoves;
+  if (report.PolishEffort > 0) {
+    report.PolishMoves = report.Moves;
+    report.Moves += runMoves;
+  }
   // The pictures go first: a picture that fails leaves the board unsaved and the exit code true.
   SetStopMode(TStopMode::Saving);
   Editor().SetSaveStop([] { return StopSignalReceived() ? 1 : 0; });
