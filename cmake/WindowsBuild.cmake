@@ -82,7 +82,7 @@ add_library(autoplace_host STATIC
             ${host_folder}/HostOptionValues.cpp ${host_folder}/HostOutputs.cpp
             ${host_folder}/HostRun.cpp ${host_folder}/HostBoard.cpp
             ${host_folder}/HostDecoupling.cpp ${host_folder}/HostMeasures.cpp
-            ${host_folder}/HostReport.cpp
+            ${host_folder}/HostReport.cpp ${host_folder}/HostSizeRule.cpp
             ${host_folder}/win/HostModulesWin.cpp ${host_folder}/win/HostSignalsWin.cpp
             ${host_folder}/win/HostCpuTimeWin.cpp ${host_folder}/win/HostStartsWin.cpp
             ${host_folder}/win/HostPicturesWin.cpp)
