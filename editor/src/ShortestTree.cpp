@@ -179,8 +179,11 @@ std::vector<std::pair<size_t, size_t>> ShortestTree(const std::vector<TPoint>& p
       offers.pop();
       offer(stale);
     }
-    const auto [distance, next, offeredBy] = offers.top();
+    // Named copies: a lambda may not capture structured bindings on every compiler we build with.
+    const auto [offeredDistance, offeredPoint, offeredBy] = offers.top();
     offers.pop();
+    const auto distance = offeredDistance;
+    const size_t next = offeredPoint;
     // Of the points of the tree as near to it, the one that joined first.
     size_t from = offeredBy;
     joined.Search(points[next], distance, [&](size_t i) {
