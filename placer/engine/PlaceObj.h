@@ -3,6 +3,7 @@
 // TAutoPlacer: the placement engine. One object holds the whole state of one placement run; the
 // import fills its records, the run loop anneals them, the document reads the result back.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -188,6 +189,10 @@ class TAutoPlacer {
   double AlignmentCost = 0.0;
   double OverlapCost = 0.0;
   double CostBefore = 0.0;
+  // The terms TotalCost last summed, and their sum.
+  mutable bool LastCostKnown = false;
+  mutable std::array<double, 4> LastCostTerms{};
+  mutable double LastCostSum = 0.0;
   double OverlapWeight = 0.0;
   double AlignmentWeight = 0.0;
   double CostDelta = 0.0;
@@ -257,7 +262,11 @@ class TAutoPlacer {
   // would lose and regain one footprint with no change of overlap.
   void WithdrawAlone(int32_t k);
   void RestoreAlone(int32_t k);
-  TCellRange FootprintBefore{0, -1, 0, -1};
+  // The same for a member of a group whose footprints are all one-sided or all on both sides:
+  // the overlap change of a cell then depends only on its counts before and after the move, not
+  // on the order in which the members' footprints come off and go back.
+  void WithdrawMember(int32_t k);
+  void RestoreMember(int32_t k);
 
   // The capacitors placed so far in the strip beside one powered component: slots a capacitor's
   // long side apart, from the middle of the strip outward, each end growing until it meets

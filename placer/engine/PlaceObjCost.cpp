@@ -7,10 +7,12 @@
 // numbers or tree links that point nowhere are skipped rather than followed.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -206,12 +208,19 @@ const std::vector<TNetRecord*>& SignalNets(TAutoPlacer& placer, TCompRecord& com
   return component.SignalNets;
 }
 
-// Calls action(net) once for every net of the component's pins that belongs to the move being
-// made (Touched), however many pins of the component lie on it.
+// Which of a component's nets an update handles: those still marked Touched, when the members of
+// a group share nets and each net is handled by the first member that reaches it, or every one,
+// when the component moves alone.
+enum class THandled { TouchedNets, EveryNet };
+
+// Calls action(net) once for every net of the component's pins that the update handles, however
+// many pins of the component lie on it.
 template <class Action>
-void ForEachHandledNet(TAutoPlacer& placer, TCompRecord& component, Action action) {
+void ForEachHandledNet(TAutoPlacer& placer, TCompRecord& component, THandled handled,
+                       Action action) {
+  const bool every = handled == THandled::EveryNet;
   for (TNetRecord* net : SignalNets(placer, component)) {
-    if (net->Touched != 0) {
+    if (every || net->Touched != 0) {
       action(*net);
     }
   }
@@ -850,7 +859,8 @@ void ReserveJournal(TAutoPlacer& placer) {
 
 // Takes component k's share out of every term. With deferLines the density lines of its nets
 // stay on the grid until AddShare has rebuilt their trees (see WithdrawNetLines).
-void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint) {
+void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint,
+                 THandled handled = THandled::TouchedNets) {
   TCompRecord& component = placer.Component(k);
   if (footprint) {
     placer.UpdateOccupancy(k, false);
@@ -860,7 +870,7 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
   }
   // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
   // in which nets and terms are taken does not change them.
-  ForEachHandledNet(placer, component, [&placer, deferLines](TNetRecord& net) {
+  ForEachHandledNet(placer, component, handled, [&placer, deferLines](TNetRecord& net) {
     SaveTree(placer.Journal, net);
     if (placer.UseNetLength) {
       placer.NetLengthCost -= net.Length;
@@ -880,7 +890,8 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
 
 // Puts component k's share into every term; the density lines of its nets are re-traced where
 // they were left on the grid, traced in full otherwise.
-void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
+void AddShare(TAutoPlacer& placer, int32_t k, bool footprint,
+              THandled handled = THandled::TouchedNets) {
   TCompRecord& component = placer.Component(k);
   if (footprint) {
     placer.UpdateOccupancy(k, true);
@@ -891,7 +902,7 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
   if (!placer.UseDensity && !placer.UseNetLength) {
     return;
   }
-  ForEachHandledNet(placer, component, [&placer](TNetRecord& net) {
+  ForEachHandledNet(placer, component, handled, [&placer](TNetRecord& net) {
     SaveTree(placer.Journal, net);
     KeepTree(placer.Journal, net);
     BuildTree(net);
@@ -904,6 +915,32 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint) {
       net.Work.Traced = false;  // the tree may have changed under its traced connections
     }
   });
+}
+
+// Takes component k's share out of every term but the occupancy, whose cells it notes.
+void WithdrawLeavingFootprint(TAutoPlacer& placer, int32_t k, THandled handled) {
+  TCompRecord& component = placer.Component(k);
+  if (OccupancyUsable(placer)) {
+    component.CellsBefore = FootprintCells(placer, component);
+  }
+  RemoveShare(placer, k, true, false, handled);
+}
+
+// Puts component k's share back into every term after WithdrawLeavingFootprint. Each cell in both
+// footprints would lose one count and get it back, its overlap change undone exactly; the cells of
+// only one footprint change as they would have. The overlap changes are whole numbers, so their
+// sum is priced exactly as the two separate updates would price it.
+void RestoreFootprintDifference(TAutoPlacer& placer, int32_t k, THandled handled) {
+  AddShare(placer, k, false, handled);
+  if (!OccupancyUsable(placer)) {
+    return;
+  }
+  const TCompRecord& component = placer.Component(k);
+  const TCellRange before = component.CellsBefore;
+  const TCellRange after = FootprintCells(placer, component);
+  const int64_t delta = CoverCells(placer, component, before, after, -1) +
+                        CoverCells(placer, component, after, before, 1);
+  placer.OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
 }
 
 }  // namespace
@@ -925,13 +962,22 @@ double TAutoPlacer::AlignmentTerm() const {
 }
 
 double TAutoPlacer::TotalCost() const {
+  const std::array<double, 4> terms{NetLengthTerm(), DensityTerm(), OverlapTerm(), AlignmentTerm()};
+  // A move begins with the sum the previous one ended with, or with the one before it when the
+  // move was taken back: the same terms, bit for bit, give the same sum.
+  if (LastCostKnown && std::memcmp(terms.data(), LastCostTerms.data(), sizeof terms) == 0) {
+    return LastCostSum;
+  }
   // Each term is a double; the sum is taken in extended precision and rounded once.
   const TExtendedPrecision extended;
-  long double sum = NetLengthTerm();
-  sum += DensityTerm();
-  sum += OverlapTerm();
-  sum += AlignmentTerm();
-  return static_cast<double>(sum);
+  long double sum = terms[0];
+  sum += terms[1];
+  sum += terms[2];
+  sum += terms[3];
+  LastCostKnown = true;
+  LastCostTerms = terms;
+  LastCostSum = static_cast<double>(sum);
+  return LastCostSum;
 }
 
 void TAutoPlacer::MarkNets(int32_t k) {
@@ -1018,25 +1064,19 @@ void TAutoPlacer::RestoreContribution(int32_t k) {
 }
 
 void TAutoPlacer::WithdrawAlone(int32_t k) {
-  if (OccupancyUsable(*this)) {
-    FootprintBefore = FootprintCells(*this, Component(k));
-  }
-  RemoveShare(*this, k, true, false);
+  WithdrawLeavingFootprint(*this, k, THandled::EveryNet);
 }
 
-// Each cell in both footprints would lose one count and get it back, its overlap change undone
-// exactly; the cells of only one footprint change as they would have. The overlap changes are
-// whole numbers, so their sum is priced exactly as the two separate updates would price it.
 void TAutoPlacer::RestoreAlone(int32_t k) {
-  AddShare(*this, k, false);
-  if (!OccupancyUsable(*this)) {
-    return;
-  }
-  const TCompRecord& component = Component(k);
-  const TCellRange after = FootprintCells(*this, component);
-  const int64_t delta = CoverCells(*this, component, FootprintBefore, after, -1) +
-                        CoverCells(*this, component, after, FootprintBefore, 1);
-  OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
+  RestoreFootprintDifference(*this, k, THandled::EveryNet);
+}
+
+void TAutoPlacer::WithdrawMember(int32_t k) {
+  WithdrawLeavingFootprint(*this, k, THandled::TouchedNets);
+}
+
+void TAutoPlacer::RestoreMember(int32_t k) {
+  RestoreFootprintDifference(*this, k, THandled::TouchedNets);
 }
 
 void TAutoPlacer::RollBackCost() {

@@ -55,6 +55,16 @@ void ForEachMember(TAutoPlacer& placer, int32_t k, Visit visit) {
   }
 }
 
+// Whether the footprints of k's group are all one-sided or all on both sides.
+bool FootprintsOfOneKind(TAutoPlacer& placer, int32_t k) {
+  const bool oneSided = placer.Component(k).SingleLayer == 1;
+  bool same = true;
+  ForEachMember(placer, k, [&placer, oneSided, &same](int32_t m) {
+    same = same && (placer.Component(m).SingleLayer == 1) == oneSided;
+  });
+  return same;
+}
+
 // One of the lattice points lo, lo + lattice, ... below hi (lo itself when the window is narrower
 // than one step). The count of an empty window (hi < lo) is negative; it is taken as an unsigned
 // 32-bit count and the sum wraps, so the candidate may lie anywhere and only the legality test
@@ -201,7 +211,6 @@ void TAutoPlacer::MoveGroupTo(int32_t k, int32_t x, int32_t y) {
 
 void TAutoPlacer::MoveSingleTo(int32_t k, int32_t x, int32_t y) {
   TCompRecord& component = Component(k);
-  MarkNets(k);
   const int32_t centreX = WrapAdd(WrapSub(x, component.GroupX), component.CenterX);
   const int32_t centreY = WrapAdd(WrapSub(y, component.GroupY), component.CenterY);
   component.GroupX = x;
@@ -210,21 +219,29 @@ void TAutoPlacer::MoveSingleTo(int32_t k, int32_t x, int32_t y) {
   WithdrawAlone(k);
   PlaceCentreAt(k, centreX, centreY);
   RestoreAlone(k);
-  UnmarkNets(k);
 }
 
 void TAutoPlacer::MoveRingTo(int32_t k, int32_t x, int32_t y) {
   // Every member's nets are marked before any is removed, and unmarked by the member that removes
   // them, so a net shared by several members is taken out and put back once.
+  const bool oneKind = FootprintsOfOneKind(*this, k);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    WithdrawContribution(m);
+  ForEachMember(*this, k, [this, oneKind](int32_t m) {
+    if (oneKind) {
+      WithdrawMember(m);
+    } else {
+      WithdrawContribution(m);
+    }
     UnmarkNets(m);
   });
   ShiftGroupTo(k, x, y);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    RestoreContribution(m);
+  ForEachMember(*this, k, [this, oneKind](int32_t m) {
+    if (oneKind) {
+      RestoreMember(m);
+    } else {
+      RestoreContribution(m);
+    }
     UnmarkNets(m);
   });
 }
@@ -246,7 +263,6 @@ void TAutoPlacer::RotateGroup(int32_t q, int32_t k) {
 
 void TAutoPlacer::RotateSingle(int32_t q, int32_t k) {
   TCompRecord& component = Component(k);
-  MarkNets(k);
   if (IsQuarterTurn(q)) {
     std::swap(component.GroupWidth, component.GroupHeight);
   }
@@ -254,19 +270,29 @@ void TAutoPlacer::RotateSingle(int32_t q, int32_t k) {
   WithdrawAlone(k);
   RotateAboutGroup(q, k);
   RestoreAlone(k);
-  UnmarkNets(k);
 }
 
 void TAutoPlacer::RotateRing(int32_t q, int32_t k) {
+  // Every member's nets are marked before any is removed, and unmarked by the member that removes
+  // them, so a net shared by several members is taken out and put back once.
+  const bool oneKind = FootprintsOfOneKind(*this, k);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    WithdrawContribution(m);
+  ForEachMember(*this, k, [this, oneKind](int32_t m) {
+    if (oneKind) {
+      WithdrawMember(m);
+    } else {
+      WithdrawContribution(m);
+    }
     UnmarkNets(m);
   });
   TurnGroup(q, k);
   ForEachMember(*this, k, [this](int32_t m) { MarkNets(m); });
-  ForEachMember(*this, k, [this](int32_t m) {
-    RestoreContribution(m);
+  ForEachMember(*this, k, [this, oneKind](int32_t m) {
+    if (oneKind) {
+      RestoreMember(m);
+    } else {
+      RestoreContribution(m);
+    }
     UnmarkNets(m);
   });
 }

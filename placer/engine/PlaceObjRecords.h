@@ -10,6 +10,7 @@
 
 // The editor's layer numbers (TopLayer, BottomLayer, MultiLayer, ...): the engine uses the same
 // ones.
+#include "CellGrid.h"
 #include "pcb/Layers.h"
 
 // Classification bits of TCompRecord::Flags.
@@ -87,6 +88,9 @@ struct TCompRecord {
   // evaluation; pins on no signal net are left out.
   std::vector<TNetRecord*> SignalNets;
   bool SignalNetsListed = false;
+  // The occupancy cells the footprint covered when a move took it off; the move puts back only
+  // the difference.
+  TCellRange CellsBefore{0, -1, 0, -1};
 };
 
 // A pin of a net's tree being built, at its working position: what the search for the nearest
@@ -143,7 +147,7 @@ struct TNetWorkspace {
 
 // One signal net. Its pin arrays point at the pin records that the component records own.
 struct TNetRecord {
-  uint8_t Touched = 0;  // belongs to the component or group being moved
+  uint8_t Touched = 0;  // belongs to the group being moved and not yet handled by a member
   uint8_t Pending = 0;  // unused: a cost update walks the component's listed nets instead
   int32_t PinCount = 0;
   std::vector<TPinRecord*> Pins;          // working order, re-sorted when the tree is rebuilt
