@@ -178,6 +178,7 @@ class TAutoPlacer {
   bool UseDensity = false;
   bool UseAlignment = false;
   bool RotateAllowed = false;
+  static constexpr int32_t StandardAlignmentGrid = 5000000;  // what every run sets
   int32_t AlignmentGrid = 0;
   int32_t MoveGrid = 0;
   double LogT0 = 0.0;

@@ -29,6 +29,8 @@ constexpr double DensityWeight = 0.4;
 constexpr double FullOverlapScale = 16384.0;
 constexpr double IncrementalOverlapScale = 4096.0;
 
+constexpr auto AlignmentSpacing = static_cast<uint32_t>(TAutoPlacer::StandardAlignmentGrid);
+
 int64_t Abs64(int64_t value) {
   return value < 0 ? -value : value;
 }
@@ -777,14 +779,21 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
   MarkTraced(placer, work, count, built);
 }
 
-// Distance of a coordinate from the nearest line of a grid g. The quotient is rounded in floating
-// point (ties to even); the multiple is formed in 64 bits, so no grid or coordinate overflows.
+// Distance of a coordinate from the nearest line of a grid g: the quotient rounded to the nearest
+// whole number, ties to even, times g, less the coordinate. That is the smaller of the remainder
+// and g less the remainder, taken as magnitudes, which needs no floating point: a quotient of two
+// 32-bit values is never rounded across a half in double precision, and at a tie both lines lie
+// g / 2 away. The engine's grid is fixed, and a remainder by a constant is a multiplication.
 int64_t GridOffset(int32_t value, int32_t g) {
   if (g == 0) {
     return 0;  // no grid: every point is on it
   }
-  const auto lines = static_cast<int64_t>(std::nearbyint(static_cast<double>(value) / g));
-  return Abs64(lines * g - value);
+  const uint32_t magnitude =
+      value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  const uint32_t spacing = g < 0 ? 0u - static_cast<uint32_t>(g) : static_cast<uint32_t>(g);
+  const uint32_t remainder =
+      spacing == AlignmentSpacing ? magnitude % AlignmentSpacing : magnitude % spacing;
+  return std::min(remainder, spacing - remainder);
 }
 
 // Keeps a net's length and traced flags as they were before the move being recorded, once per

@@ -87,7 +87,7 @@ void TAutoPlacer::SetRunDefaults() {
   UseNetLength = UseDensity = UseAlignment = true;
   CoolingFactor = 0.9;
   RotateAllowed = true;
-  AlignmentGrid = 5000000;
+  AlignmentGrid = StandardAlignmentGrid;
   MoveGrid = 200000;
 }
 

@@ -375,6 +375,8 @@ TEST(CostAlignment, DistanceFromTheNearestGridLines) {
       {-7000000, 6000000, 5000000, 3000000.0},
       {MaxCoord, MinCoord, 5000000, 2483647.0 + 2483648.0},
       {2000000000, 0, 1200000000, 400000000.0},  // the nearest line lies beyond 32 bits
+      {3, -9, 6, 3.0 + 3.0},                     // halfway between two lines
+      {7, MinCoord, -4, 1.0 + 0.0},              // a negative grid spacing counts as its size
       {123, 456, 0, 0.0},
   };
   for (const TCase& test : cases) {
