@@ -37,6 +37,7 @@ struct TCellRange {
   int32_t LastCol;
   int32_t FirstRow;
   int32_t LastRow;
+  bool operator==(const TCellRange&) const = default;
 };
 
 // The occupancy grids, indexed by layer number: only TopLayer and BottomLayer exist.

@@ -120,6 +120,13 @@ TCellRange FootprintCells(const TAutoPlacer& placer, const TCompRecord& componen
 // No cell: excludes nothing.
 constexpr TCellRange NoCells{0, -1, 0, -1};
 
+// The change of a cell's overlap when its count v gains one (d = 1) or loses one (d = -1): a
+// footprint added to a cell already covered adds one, one taken from a cell still covered after
+// removes one. The same as Overlap(v + d) - Overlap(v), without the two clamps.
+int32_t OverlapChange(int32_t v, int32_t d) {
+  return d > 0 ? static_cast<int32_t>(v >= 1) : -static_cast<int32_t>(v >= 2);
+}
+
 // Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
 // returns the change of overlap.
 int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
@@ -129,7 +136,7 @@ int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMove
     if (journal != nullptr) {
       journal->NoteCell(column + row);
     }
-    delta += Overlap(before + d) - Overlap(before);
+    delta += OverlapChange(before, d);
     column[row] = before + d;
   }
   return delta;
@@ -145,7 +152,7 @@ int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t
       journal->NoteCell(top + row);
       journal->NoteCell(bottom + row);
     }
-    delta += Overlap(before + d) - Overlap(before);
+    delta += OverlapChange(before, d);
     top[row] += d;
     bottom[row] += d;
   }
@@ -540,10 +547,10 @@ void TraceConnectionOf(TAutoPlacer& placer, const TGridView& grid, const TNetRec
              CellIndex(to.Y, placer.BoardBottom, size, placer.DensityRows), d);
 }
 
-// Traces every connection of a net's tree.
+// Traces every connection of a net's tree on a usable density grid.
 void TraceNet(TAutoPlacer& placer, const TNetRecord& net, int32_t d) {
   const int32_t count = UsablePins(net);
-  if (count < 2 || !DensityUsable(placer)) {
+  if (count < 2) {
     return;
   }
   const TGridView grid(placer.Density);
@@ -639,18 +646,28 @@ void UntraceOld(TAutoPlacer& placer, const TGridView& grid, const TNetWorkspace&
   TraceCells(placer, grid, traced.Col, traced.Row, parent.Col, parent.Row, -1);
 }
 
-// Makes the tree just traced the traced one: each pin's entry is rewritten where it changed, and
-// the old value noted in the journal while a move is recorded.
-void CommitTracedPin(TMoveJournal* journal, TNetRecord& net, int32_t count, bool built, size_t j) {
-  TNetWorkspace& work = net.Work;
+// The traced entry of the pin at working position j of the tree just traced.
+TTracedPin TracedNow(const TNetRecord& net, int32_t count, bool built, size_t j) {
   const TPinPoint pin = PinPoint(net, built, j);
-  const TTracedPin now{pin.X, pin.Y, work.NewCol[j], work.NewRow[j], LinkKey(net, count, built, j)};
-  const size_t key = TraceKey(work, built, j);
-  if (work.TracedPins[key] != now) {
-    if (journal != nullptr) {
-      journal->NoteTrace(work, static_cast<int32_t>(key));
-    }
-    work.TracedPins[key] = now;
+  return TTracedPin{pin.X, pin.Y, net.Work.NewCol[j], net.Work.NewRow[j],
+                    LinkKey(net, count, built, j)};
+}
+
+// Rewrites a traced entry, its old value noted in the journal while a move is recorded.
+void RewriteTracedPin(TMoveJournal* journal, TNetWorkspace& work, size_t key,
+                      const TTracedPin& now) {
+  if (journal != nullptr) {
+    journal->NoteTrace(work, static_cast<int32_t>(key));
+  }
+  work.TracedPins[key] = now;
+}
+
+// Makes the tree just traced the traced one: each pin's entry is rewritten where it changed.
+void CommitTracedPin(TMoveJournal* journal, TNetRecord& net, int32_t count, bool built, size_t j) {
+  const TTracedPin now = TracedNow(net, count, built, j);
+  const size_t key = TraceKey(net.Work, built, j);
+  if (net.Work.TracedPins[key] != now) {
+    RewriteTracedPin(journal, net.Work, key, now);
   }
 }
 
@@ -714,12 +731,12 @@ bool TracedTreeStands(const TAutoPlacer& placer, const TNetRecord& net, int32_t 
   return true;
 }
 
-// The first half of a net's density update in a move: when the traced connections are those of
-// the current tree, they stay on the grid until the second half knows which of them change;
-// otherwise they are taken off at once.
+// The first half of a net's density update in a move, on a usable density grid: when the traced
+// connections are those of the current tree, they stay on the grid until the second half knows
+// which of them change; otherwise they are taken off at once.
 void WithdrawNetLines(TAutoPlacer& placer, TNetRecord& net) {
   const int32_t count = UsablePins(net);
-  if (count < 2 || !DensityUsable(placer)) {
+  if (count < 2) {
     return;
   }
   net.Work.Deferred = TracedTreeStands(placer, net, count);
@@ -729,10 +746,41 @@ void WithdrawNetLines(TAutoPlacer& placer, TNetRecord& net) {
   }
 }
 
-// The second half, after the tree has been rebuilt: each pin's connection stays where it joins
-// the same cells as before; otherwise its old connection is taken off and its new one added.
-// Taking off and adding a line are exact inverses on the grid and on DensityCost, so the result
-// is the same as taking every old line off and adding every new one.
+// Whether a net of two pins has the one connection such a net is traced with, from its second pin
+// to its first, both now and as traced.
+bool OneConnection(const TNetRecord& net, int32_t count) {
+  return count == 2 && net.Parent[1] == 1 && net.Work.TracedPins[0].Link == -1 &&
+         net.Work.TracedPins[1].Link == 0;
+}
+
+// The second half for a net of one connection, half of all nets on a typical board: the steps of
+// the general case below for its two pins, without the loop's bookkeeping.
+void RestoreOneConnection(TAutoPlacer& placer, TNetRecord& net) {
+  TNetWorkspace& work = net.Work;
+  const bool firstStayed = NoteNewCell(placer, net, false, 0, true);
+  const bool secondStayed = NoteNewCell(placer, net, false, 1, true);
+  const TTracedPin& first = work.TracedPins[0];
+  const TTracedPin& second = work.TracedPins[1];
+  if (first.Col != work.NewCol[0] || first.Row != work.NewRow[0] || second.Col != work.NewCol[1] ||
+      second.Row != work.NewRow[1]) {
+    const TGridView grid(placer.Density);
+    UntraceOld(placer, grid, work, second);
+    TraceNew(placer, grid, work, 1, 0);
+  }
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  if (!firstStayed) {
+    RewriteTracedPin(journal, work, 0, TracedNow(net, 2, false, 0));
+  }
+  if (!secondStayed) {
+    RewriteTracedPin(journal, work, 1, TracedNow(net, 2, false, 1));
+  }
+  MarkTraced(placer, work, 2, false);
+}
+
+// The second half, after the tree has been rebuilt, on a usable density grid: each pin's
+// connection stays where it joins the same cells as before; otherwise its old connection is taken
+// off and its new one added. Taking off and adding a line are exact inverses on the grid and on
+// DensityCost, so the result is the same as taking every old line off and adding every new one.
 void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   if (!work.Deferred) {
@@ -741,8 +789,12 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
   }
   work.Deferred = false;
   const int32_t count = UsablePins(net);
-  if (count < 2 || !DensityUsable(placer)) {
+  if (count < 2) {
     work.Traced = false;
+    return;
+  }
+  if (OneConnection(net, count)) {
+    RestoreOneConnection(placer, net);
     return;
   }
   const bool built = BuiltFor(work, count);
@@ -771,10 +823,12 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
       TraceNew(placer, grid, work, j, p);
     }
   }
-  // Only the entries of pins that moved or changed links differ from the traced ones.
+  // Only the entries of pins that moved or changed links differ from the traced ones, and those
+  // differ for certain.
   TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   for (size_t c = 0; c < changed; ++c) {
-    CommitTracedPin(journal, net, count, built, static_cast<size_t>(work.Changed[c]));
+    const auto j = static_cast<size_t>(work.Changed[c]);
+    RewriteTracedPin(journal, work, TraceKey(work, built, j), TracedNow(net, count, built, j));
   }
   MarkTraced(placer, work, count, built);
 }
@@ -878,8 +932,10 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
     placer.AlignmentCost -= placer.AlignDist(k);
   }
   // Each net's length and lines in one visit: the terms are sums of whole numbers, so the order
-  // in which nets and terms are taken does not change them.
-  ForEachHandledNet(placer, component, handled, [&placer, deferLines](TNetRecord& net) {
+  // in which nets and terms are taken does not change them. A grid that cannot be used takes no
+  // lines, and is looked at once for all the nets.
+  const bool usable = placer.UseDensity && DensityUsable(placer);
+  ForEachHandledNet(placer, component, handled, [&placer, deferLines, usable](TNetRecord& net) {
     SaveTree(placer.Journal, net);
     if (placer.UseNetLength) {
       placer.NetLengthCost -= net.Length;
@@ -888,10 +944,14 @@ void RemoveShare(TAutoPlacer& placer, int32_t k, bool deferLines, bool footprint
       return;
     }
     if (deferLines) {
-      WithdrawNetLines(placer, net);
+      if (usable) {
+        WithdrawNetLines(placer, net);
+      }
     } else {
       net.Work.Deferred = false;
-      TraceNet(placer, net, -1);
+      if (usable) {
+        TraceNet(placer, net, -1);
+      }
       net.Work.Traced = false;
     }
   });
@@ -911,16 +971,18 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint,
   if (!placer.UseDensity && !placer.UseNetLength) {
     return;
   }
-  ForEachHandledNet(placer, component, handled, [&placer](TNetRecord& net) {
+  const bool usable = placer.UseDensity && DensityUsable(placer);
+  ForEachHandledNet(placer, component, handled, [&placer, usable](TNetRecord& net) {
     SaveTree(placer.Journal, net);
     KeepTree(placer.Journal, net);
     BuildTree(net);
     if (placer.UseNetLength) {
       placer.NetLengthCost += net.Length;
     }
-    if (placer.UseDensity) {
+    if (usable) {
       RestoreNetLines(placer, net);
     } else {
+      net.Work.Deferred = false;
       net.Work.Traced = false;  // the tree may have changed under its traced connections
     }
   });
@@ -947,6 +1009,9 @@ void RestoreFootprintDifference(TAutoPlacer& placer, int32_t k, THandled handled
   const TCompRecord& component = placer.Component(k);
   const TCellRange before = component.CellsBefore;
   const TCellRange after = FootprintCells(placer, component);
+  if (after == before) {
+    return;  // late moves often stay within the cells they left: nothing changes
+  }
   const int64_t delta = CoverCells(placer, component, before, after, -1) +
                         CoverCells(placer, component, after, before, 1);
   placer.OverlapCost += static_cast<double>(delta) * IncrementalOverlapScale;
