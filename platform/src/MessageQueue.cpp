@@ -44,6 +44,9 @@ bool IsDeliverable(const MSG& msg) {
 
 bool TakePosted(const Filter& filter, bool remove, MSG& out) {
   auto& queue = GetState().Queue;
+  if (queue.empty()) {
+    return false;  // the common case of a loop that peeks between steps of work
+  }
   std::erase_if(queue, [](const MSG& msg) { return !IsDeliverable(msg); });
   auto found = std::find_if(queue.begin(), queue.end(), [&filter](const MSG& msg) {
     return filter.Accepts(msg.hwnd, msg.message);
