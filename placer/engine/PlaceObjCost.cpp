@@ -753,8 +753,9 @@ bool OneConnection(const TNetRecord& net, int32_t count) {
          net.Work.TracedPins[1].Link == 0;
 }
 
-// The second half for a net of one connection, half of all nets on a typical board: the steps of
-// the general case below for its two pins, without the loop's bookkeeping.
+// The second half for a net of one connection, about half of the nets a move updates on the
+// example boards: the steps of the general case below for its two pins, without the loop's
+// bookkeeping.
 void RestoreOneConnection(TAutoPlacer& placer, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
   const bool firstStayed = NoteNewCell(placer, net, false, 0, true);
@@ -1010,7 +1011,7 @@ void RestoreFootprintDifference(TAutoPlacer& placer, int32_t k, THandled handled
   const TCellRange before = component.CellsBefore;
   const TCellRange after = FootprintCells(placer, component);
   if (after == before) {
-    return;  // late moves often stay within the cells they left: nothing changes
+    return;  // a move within the cells the footprint left changes no cell
   }
   const int64_t delta = CoverCells(placer, component, before, after, -1) +
                         CoverCells(placer, component, after, before, 1);
