@@ -385,8 +385,7 @@ bool TakeDistinctOrder(TNetRecord& net, const std::vector<int32_t>& byKey, int32
     if (i > 0 && work.SumKey[e] == work.SumKey[static_cast<size_t>(byKey[i - 1])]) {
       return false;
     }
-    work.Order[i] = static_cast<int32_t>(e);
-    work.Position[e] = static_cast<int32_t>(i);
+    work.Order[i] = static_cast<int32_t>(e);  // Position serves only the tie-breaking replays
     net.Pins[i] = net.PinsOriginal[e];
     work.Working[i] = WorkingPin(work, e);
   }
@@ -418,9 +417,8 @@ void OrderWithTies(TNetRecord& net, int32_t count, bool keysAgree) {
 
 // Rebuilds a net's tree from the import order: a pre-sort by distance from the origin, which only
 // decides the order of pins whose X + Y is equal, then the sort by X + Y, both selection sorts,
-// then every pin joined to its nearest predecessor.
-void BuildTree(TNetRecord& net) {
-  const int32_t count = UsablePins(net);
+// then every pin joined to its nearest predecessor. count is the net's UsablePins.
+void BuildTree(TNetRecord& net, int32_t count) {
   if (count == 2) {
     net.Length = static_cast<double>(Manhattan(*net.Pins[0], *net.Pins[1]));
     return;
@@ -782,14 +780,14 @@ void RestoreOneConnection(TAutoPlacer& placer, TNetRecord& net) {
 // connection stays where it joins the same cells as before; otherwise its old connection is taken
 // off and its new one added. Taking off and adding a line are exact inverses on the grid and on
 // DensityCost, so the result is the same as taking every old line off and adding every new one.
-void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net) {
+// count is the net's UsablePins.
+void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
   TNetWorkspace& work = net.Work;
   if (!work.Deferred) {
     TraceNetKept(placer, net);
     return;
   }
   work.Deferred = false;
-  const int32_t count = UsablePins(net);
   if (count < 2) {
     work.Traced = false;
     return;
@@ -871,10 +869,10 @@ void SaveTree(TMoveJournal& journal, TNetRecord& net) {
 
 // Keeps a net's tree, just before the move's first rebuild of it. A tree of two pins or fewer is
 // never reordered or relinked. A rebuild writes every working position, so when the arrays hold
-// exactly the tree's pins the kept ones are exchanged with the tree's rather than copied.
-void KeepTree(const TMoveJournal& journal, TNetRecord& net) {
+// exactly the tree's pins the kept ones are exchanged with the tree's rather than copied. count is
+// the net's UsablePins.
+void KeepTree(const TMoveJournal& journal, TNetRecord& net, int32_t count) {
   TNetWorkspace& work = net.Work;
-  const int32_t count = UsablePins(net);
   if (!journal.Recording || work.SavedTree || count <= 2) {
     return;
   }
@@ -975,13 +973,15 @@ void AddShare(TAutoPlacer& placer, int32_t k, bool footprint,
   const bool usable = placer.UseDensity && DensityUsable(placer);
   ForEachHandledNet(placer, component, handled, [&placer, usable](TNetRecord& net) {
     SaveTree(placer.Journal, net);
-    KeepTree(placer.Journal, net);
-    BuildTree(net);
+    // Neither keeping nor rebuilding the tree resizes its arrays.
+    const int32_t count = UsablePins(net);
+    KeepTree(placer.Journal, net, count);
+    BuildTree(net, count);
     if (placer.UseNetLength) {
       placer.NetLengthCost += net.Length;
     }
     if (usable) {
-      RestoreNetLines(placer, net);
+      RestoreNetLines(placer, net, count);
     } else {
       net.Work.Deferred = false;
       net.Work.Traced = false;  // the tree may have changed under its traced connections
@@ -1100,7 +1100,7 @@ void TAutoPlacer::EvaluateOverlap() {
 
 void TAutoPlacer::BuildNetTree(int32_t n) {
   if (n >= 1 && static_cast<size_t>(n) <= Nets.size()) {
-    BuildTree(Net(n));
+    BuildTree(Net(n), UsablePins(Net(n)));
     Net(n).Work.Traced = false;  // the grid holds the connections of the tree before
   }
 }
@@ -1182,7 +1182,7 @@ void TAutoPlacer::EvaluateAll() {
       net.Touched = 1;
       net.Length = 0.0;
       std::fill(net.Parent.begin(), net.Parent.end(), 1);
-      BuildTree(net);
+      BuildTree(net, UsablePins(net));
     }
   }
 
