@@ -498,28 +498,26 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
   TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   int64_t sum = 0;
   int32_t cells = 0;
-  if (x0 == x1) {
-    cells = std::abs(y1 - y0) + 1;
-    sum = WalkStraight(grid.Column(x0) + std::min(y0, y1), 1, cells, d, journal);
-  } else if (y0 == y1) {
-    cells = std::abs(x1 - x0) + 1;
-    sum = WalkStraight(grid.Column(std::min(x0, x1)) + y0, grid.Stride, cells, d, journal);
-  } else if (std::abs(y1 - y0) <= std::abs(x1 - x0)) {
-    if (x1 < x0) {
-      std::swap(x0, x1);
-      std::swap(y0, y1);
-    }
-    cells = x1 - x0;
-    sum = WalkBresenham(grid.Column(x0) + y0, grid.Stride, y1 >= y0 ? 1 : -1, cells,
-                        std::abs(y1 - y0), d, journal);
+  // Each kind of walk is called from one place, so that it is compiled into this function.
+  if (x0 == x1 || y0 == y1) {
+    const bool vertical = x0 == x1;
+    cells = (vertical ? std::abs(y1 - y0) : std::abs(x1 - x0)) + 1;
+    int32_t* first =
+        vertical ? grid.Column(x0) + std::min(y0, y1) : grid.Column(std::min(x0, x1)) + y0;
+    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d, journal);
   } else {
-    if (y1 < y0) {
+    // From the end with the smaller coordinate along the longer axis.
+    const bool alongX = std::abs(y1 - y0) <= std::abs(x1 - x0);
+    if (alongX ? x1 < x0 : y1 < y0) {
       std::swap(x0, x1);
       std::swap(y0, y1);
     }
-    cells = y1 - y0;
-    sum = WalkBresenham(grid.Column(x0) + y0, 1, x1 >= x0 ? grid.Stride : -grid.Stride, cells,
-                        std::abs(x1 - x0), d, journal);
+    cells = alongX ? x1 - x0 : y1 - y0;
+    const ptrdiff_t majorStep = alongX ? grid.Stride : 1;
+    const ptrdiff_t minorStep =
+        alongX ? (y1 >= y0 ? 1 : -1) : (x1 >= x0 ? grid.Stride : -grid.Stride);
+    const int32_t minor = alongX ? std::abs(y1 - y0) : std::abs(x1 - x0);
+    sum = WalkBresenham(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d, journal);
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
