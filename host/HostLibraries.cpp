@@ -48,10 +48,12 @@ const TEditor& Editor() {
 std::string EditorText(int32_t (*get)(uint32_t, char*, size_t, size_t*), uint32_t board) {
   // The editor builds the text afresh on every call, which takes a while on a large board: the
   // buffer offered first is a quarter larger than the last text of its kind, so that the text
-  // of a board seen before usually comes in one call.
+  // of a board seen before usually comes in one call, and a megabyte for a kind not seen yet,
+  // which holds the whole text of most boards.
+  constexpr size_t FirstGuess = size_t{1} << 20;
   static std::map<int32_t (*)(uint32_t, char*, size_t, size_t*), size_t> lastSizes;
   size_t& lastSize = lastSizes[get];
-  std::string text(lastSize + lastSize / 4 + 4096, '\0');
+  std::string text(std::max(lastSize + lastSize / 4 + 4096, FirstGuess), '\0');
   size_t needed = 0;
   if (get(board, text.data(), text.size(), &needed) != 0 && needed < text.size())
     return {};
