@@ -5,6 +5,8 @@
 // (whole numbers in doubles, integer cells), so the restored state is bit for bit the one an
 // incremental undo would reach.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -30,7 +32,7 @@ class TMoveJournal {
   void Begin(int32_t densityCost, double netLengthCost, double alignmentCost, double overlapCost) {
     Recording = true;
     ++Generation;
-    Cells.clear();
+    CellCount = 0;
     Nets.clear();
     Traces.clear();
     DensityCost = densityCost;
@@ -40,15 +42,26 @@ class TMoveJournal {
   }
   void End() { Recording = false; }
 
-  // Notes a grid counter about to be written; the caller checks Recording first.
-  void NoteCell(int32_t* cell) { Cells.push_back(TCellChange{cell, *cell}); }
+  // Room for the notes of the next count grid counters a walk writes; the walk fills every one
+  // of them through the pointer, without a check per counter. The caller checks Recording first.
+  TCellChange* CellRoom(size_t count) {
+    if (Cells.size() - CellCount < count) {
+      Cells.resize(std::max(2 * Cells.size(), CellCount + count));
+    }
+    TCellChange* room = Cells.data() + CellCount;
+    CellCount += count;
+    return room;
+  }
+
+  // Keeps room for count cell notes, so that moves that write fewer allocate nothing.
+  void ReserveCells(size_t count) { Cells.resize(std::max(Cells.size(), count)); }
 
   // Puts every noted cell back, the last written first, and forgets them.
   void RestoreCells() {
-    for (auto change = Cells.rbegin(); change != Cells.rend(); ++change) {
-      *change->Cell = change->Old;
+    while (CellCount > 0) {
+      const TCellChange& change = Cells[--CellCount];
+      *change.Cell = change.Old;
     }
-    Cells.clear();
   }
 
   // Notes a traced connection about to be rewritten; the caller checks Recording first.
@@ -70,7 +83,8 @@ class TMoveJournal {
   double NetLengthCost = 0.0;
   double AlignmentCost = 0.0;
   double OverlapCost = 0.0;
-  std::vector<TCellChange> Cells;
+  std::vector<TCellChange> Cells;  // the first CellCount hold the notes of the move
+  size_t CellCount = 0;
   std::vector<TNetRecord*> Nets;  // nets whose trees were saved in this move
   std::vector<TTracedChange> Traces;
 };

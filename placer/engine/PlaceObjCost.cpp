@@ -127,14 +127,23 @@ int32_t OverlapChange(int32_t v, int32_t d) {
   return d > 0 ? static_cast<int32_t>(v >= 1) : -static_cast<int32_t>(v >= 2);
 }
 
+// The rows first..last, at least one.
+size_t RowCount(int32_t first, int32_t last) {
+  return static_cast<size_t>(int64_t{last} - first + 1);
+}
+
 // Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
 // returns the change of overlap.
 int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
+  if (first > last) {
+    return 0;
+  }
+  TCellChange* notes = journal != nullptr ? journal->CellRoom(RowCount(first, last)) : nullptr;
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = column[row];
-    if (journal != nullptr) {
-      journal->NoteCell(column + row);
+    if (notes != nullptr) {
+      *notes++ = TCellChange{column + row, before};
     }
     delta += OverlapChange(before, d);
     column[row] = before + d;
@@ -145,12 +154,16 @@ int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMove
 // The same for a two-sided footprint: both grids change, the overlap follows the larger count.
 int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t last, int32_t d,
                            TMoveJournal* journal) {
+  if (first > last) {
+    return 0;
+  }
+  TCellChange* notes = journal != nullptr ? journal->CellRoom(2 * RowCount(first, last)) : nullptr;
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = std::max(top[row], bottom[row]);
-    if (journal != nullptr) {
-      journal->NoteCell(top + row);
-      journal->NoteCell(bottom + row);
+    if (notes != nullptr) {
+      *notes++ = TCellChange{top + row, top[row]};
+      *notes++ = TCellChange{bottom + row, bottom[row]};
     }
     delta += OverlapChange(before, d);
     top[row] += d;
@@ -452,14 +465,14 @@ void BuildTree(TNetRecord& net, int32_t count) {
 // minorStep one cell along the minor axis. Adds d to every cell visited and returns the sum of
 // their values before.
 int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int32_t major,
-                      int32_t minor, int32_t d, TMoveJournal* journal) {
+                      int32_t minor, int32_t d, TCellChange* notes) {
   int64_t sum = 0;
   int32_t e = 2 * minor - major;
   const int32_t diagonalError = 2 * (minor - major);
   const int32_t straightError = 2 * minor;
   for (int32_t i = 0; i < major; ++i) {
-    if (journal != nullptr) {
-      journal->NoteCell(p);
+    if (notes != nullptr) {
+      *notes++ = TCellChange{p, *p};
     }
     sum += *p;
     *p += d;
@@ -474,11 +487,11 @@ int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int3
 
 // A run of count cells (at least one) from p, one step apart, ends included. The pointer never
 // steps beyond the last cell, which may be the last of the grid.
-int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TMoveJournal* journal) {
+int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TCellChange* notes) {
   int64_t sum = 0;
   for (int32_t i = 1;; ++i) {
-    if (journal != nullptr) {
-      journal->NoteCell(p);
+    if (notes != nullptr) {
+      *notes++ = TCellChange{p, *p};
     }
     sum += *p;
     *p += d;
@@ -487,6 +500,11 @@ int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TMove
     }
     p += step;
   }
+}
+
+// Where a walk of count cells notes them while a move is recorded, or null.
+TCellChange* NotesFor(TMoveJournal* journal, int32_t count) {
+  return journal != nullptr ? journal->CellRoom(static_cast<size_t>(count)) : nullptr;
 }
 
 // Adds d (+1 or -1) to the density cells of the line from cell (x0, y0) to cell (x1, y1): every
@@ -504,7 +522,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     cells = (vertical ? std::abs(y1 - y0) : std::abs(x1 - x0)) + 1;
     int32_t* first =
         vertical ? grid.Column(x0) + std::min(y0, y1) : grid.Column(std::min(x0, x1)) + y0;
-    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d, journal);
+    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d, NotesFor(journal, cells));
   } else {
     // From the end with the smaller coordinate along the longer axis.
     const bool alongX = std::abs(y1 - y0) <= std::abs(x1 - x0);
@@ -517,7 +535,8 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     const ptrdiff_t minorStep =
         alongX ? (y1 >= y0 ? 1 : -1) : (x1 >= x0 ? grid.Stride : -grid.Stride);
     const int32_t minor = alongX ? std::abs(y1 - y0) : std::abs(x1 - x0);
-    sum = WalkBresenham(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d, journal);
+    sum = WalkBresenham(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d,
+                        NotesFor(journal, cells));
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
@@ -906,7 +925,7 @@ void RestoreTree(TNetRecord& net) {
 // (the journal grows only for a move that writes more than any before).
 void ReserveJournal(TAutoPlacer& placer) {
   constexpr size_t JournalCells = 4096;
-  placer.Journal.Cells.reserve(JournalCells);
+  placer.Journal.ReserveCells(JournalCells);
   placer.Journal.Nets.reserve(placer.Nets.size());
   size_t pins = 0;
   for (const auto& net : placer.Nets) {
