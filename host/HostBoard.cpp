@@ -39,12 +39,13 @@ bool BlankSeparated(const std::string& commaSeparated, std::string& list, std::s
 }  // namespace
 
 TBoardFigures MeasureBoard(uint32_t board) {
-  return MeasureBoard(board, EditorText(Editor().GetBoardText, board));
+  return MeasureBoard(
+      board, nlohmann::json::parse(EditorText(Editor().GetBoardText, board), nullptr, false));
 }
 
-TBoardFigures MeasureBoard(uint32_t board, const std::string& text) {
+TBoardFigures MeasureBoard(uint32_t board, const nlohmann::json& parsed) {
   TBoardFigures figures;
-  MeasureBoardText(text, figures);
+  MeasureParsedBoard(parsed, figures);
   int32_t outside = 0;
   if (Editor().CountPartsOutside(board, &outside) == 0)
     figures.Outside = outside;

@@ -4,6 +4,7 @@
 // and the supply nets named on the command line.
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "HostOptions.h"
@@ -11,8 +12,8 @@
 
 // The board's figures as the editor holds it now; empty figures when they cannot be had.
 TBoardFigures MeasureBoard(uint32_t board);
-// The same from the board's text, read once for several measures.
-TBoardFigures MeasureBoard(uint32_t board, const std::string& text);
+// The same from the board's text, parsed once for several measures.
+TBoardFigures MeasureBoard(uint32_t board, const nlohmann::json& parsed);
 
 // Keeps the parts that overhang the outline in place for the run (locked until released).
 void HoldEdgeParts(uint32_t board, TOutlineSteps& steps);

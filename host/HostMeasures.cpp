@@ -39,10 +39,11 @@ void Extend(TNetBox& box, double x, double y) {
 
 }  // namespace
 
-bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures) {
+namespace {
+
+bool MeasureParsedPlacement(const nlohmann::json& board, TPlacementMeasures& measures) {
   measures = {};
   try {
-    const nlohmann::json board = nlohmann::json::parse(text);
     const std::set<std::string> supply =
         SupplyNets(board.at("board").value("placer", nlohmann::json::object()));
     std::map<std::string, TNetBox> boxes;
@@ -70,8 +71,20 @@ bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures)
   }
 }
 
+}  // namespace
+
+bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures) {
+  return MeasureParsedPlacement(nlohmann::json::parse(text, nullptr, false), measures);
+}
+
 TPlacementMeasures MeasurePlacement(const std::string& text) {
   TPlacementMeasures measures;
   MeasurePlacementText(text, measures);
+  return measures;
+}
+
+TPlacementMeasures MeasurePlacement(const nlohmann::json& board) {
+  TPlacementMeasures measures;
+  MeasureParsedPlacement(board, measures);
   return measures;
 }

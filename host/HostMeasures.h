@@ -5,6 +5,7 @@
 // the placer options left out).
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 struct TPlacementMeasures {
@@ -19,3 +20,5 @@ bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures)
 
 // The measures of a board's text; zero when it cannot be read.
 TPlacementMeasures MeasurePlacement(const std::string& text);
+// The same from the text already parsed (a discarded value when it could not be).
+TPlacementMeasures MeasurePlacement(const nlohmann::json& board);

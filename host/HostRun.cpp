@@ -319,15 +319,17 @@ int Run(const THostOptions& options, TRunState& state) {
   report.Seed = options.Seed;
   report.Refine = options.Refine;
   report.Polish = options.Polish;
-  // The board's text is built once for all the measures before the run, and once after it.
+  // The board's text is built and parsed once for all the measures before the run, and once after
+  // it.
   const std::string boardBefore = EditorText(Editor().GetBoardText, board);
-  report.Before = MeasurePlacement(boardBefore);
+  const nlohmann::json parsedBefore = nlohmann::json::parse(boardBefore, nullptr, false);
+  report.Before = MeasurePlacement(parsedBefore);
   if (!CheckTheWidestSignalNet(options, report.Before)) {
     return ExitUsage;
   }
   TRunSummary& summary = report.Summary;
   summary.LengthBefore = ConnectionLengthMils(board);
-  summary.Before = MeasureBoard(board, boardBefore);
+  summary.Before = MeasureBoard(board, parsedBefore);
   summary.Notes = BoardNotes(board);
   // The efforts left to the defaults follow the size of the board.
   THostOptions run = options;
@@ -423,8 +425,9 @@ int Run(const THostOptions& options, TRunState& state) {
   phases.End("netlist");
 
   const std::string boardAfter = EditorText(Editor().GetBoardText, board);
-  summary.After = MeasureBoard(board, boardAfter);
-  report.After = MeasurePlacement(boardAfter);
+  const nlohmann::json parsedAfter = nlohmann::json::parse(boardAfter, nullptr, false);
+  summary.After = MeasureBoard(board, parsedAfter);
+  report.After = MeasurePlacement(parsedAfter);
   phases.End("measures");
   const int64_t runMoves = report.Moves;  // of the run before the polish, if any
   TakeRunFigures(*state.Placer, report);

@@ -79,9 +79,12 @@ int CountOverlaps(std::vector<std::pair<std::string, TRect>> placed) {
 }  // namespace
 
 bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
+  return MeasureParsedBoard(nlohmann::json::parse(text, nullptr, false), figures);
+}
+
+bool MeasureParsedBoard(const nlohmann::json& board, TBoardFigures& figures) {
   figures = {};
   try {
-    const nlohmann::json board = nlohmann::json::parse(text);
     const auto placer = board.at("board").value("placer", nlohmann::json::object());
     figures.PowerNets = placer.value("powerNets", "");
     figures.GroundNets = placer.value("groundNets", "");

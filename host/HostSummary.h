@@ -6,6 +6,7 @@
 // intersect).
 
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ struct TOutlineSteps {
 
 // False when the text cannot be read as a board.
 bool MeasureBoardText(const std::string& text, TBoardFigures& figures);
+// The same from the text already parsed (a discarded value when it could not be).
+bool MeasureParsedBoard(const nlohmann::json& board, TBoardFigures& figures);
 
 struct TRunSummary {
   TBoardFigures Before;
