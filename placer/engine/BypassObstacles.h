@@ -27,7 +27,7 @@ class TBypassObstacles {
   int64_t Row(int64_t y) const;
 
   TBox Area;
-  int64_t BinSize = 1;
+  int32_t Shift = 0;  // bins are 2^Shift units wide
   int64_t Cols = 1;
   int64_t Rows = 1;
   std::vector<std::vector<std::pair<TBox, int32_t>>> Bins;

@@ -29,7 +29,7 @@ class TFixedIndex {
   int32_t MovableCount = 0;
   int32_t FixedCount = 0;
   TBox Region{0, 0, 0, 0};  // the bounding box of all footprints
-  int64_t BinSize = 1;
+  int32_t Shift = 0;        // bins are 2^Shift units wide
   int64_t Cols = 0;
   int64_t Rows = 0;
   std::vector<TBox> All;

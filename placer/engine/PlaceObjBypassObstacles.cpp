@@ -1,33 +1,22 @@
 #include <algorithm>
-#include <cmath>
 
 #include "BinAxis.h"
 #include "BypassObstacles.h"
 
-namespace {
-
-// Never more bins than this along a side.
-constexpr int64_t MaxBinsPerSide = 256;
-
-}  // namespace
-
 TBypassObstacles::TBypassObstacles(const TBox& area, size_t footprints) : Area(area) {
   const int64_t side = std::max(Area.Right - Area.Left, Area.Top - Area.Bottom) + 1;
-  const auto perSide =
-      std::clamp(static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(footprints)))),
-                 int64_t{1}, MaxBinsPerSide);
-  BinSize = std::max(int64_t{1}, (std::max(side, int64_t{1}) + perSide - 1) / perSide);
-  Cols = std::max(int64_t{0}, Area.Right - Area.Left) / BinSize + 1;
-  Rows = std::max(int64_t{0}, Area.Top - Area.Bottom) / BinSize + 1;
+  Shift = BinShift(side, footprints);
+  Cols = (std::max(int64_t{0}, Area.Right - Area.Left) >> Shift) + 1;
+  Rows = (std::max(int64_t{0}, Area.Top - Area.Bottom) >> Shift) + 1;
   Bins.resize(static_cast<size_t>(Cols * Rows));
 }
 
 int64_t TBypassObstacles::Col(int64_t x) const {
-  return TBinAxis{Area.Left, BinSize, Cols}.Bin(x);
+  return TBinAxis{Area.Left, Shift, Cols}.Bin(x);
 }
 
 int64_t TBypassObstacles::Row(int64_t y) const {
-  return TBinAxis{Area.Bottom, BinSize, Rows}.Bin(y);
+  return TBinAxis{Area.Bottom, Shift, Rows}.Bin(y);
 }
 
 // A footprint goes into every bin its closed rectangle reaches. Two rectangles that overlap share

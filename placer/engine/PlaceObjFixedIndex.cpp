@@ -1,22 +1,14 @@
 #include <algorithm>
-#include <cmath>
 
 #include "BinAxis.h"
 #include "FixedIndex.h"
 
-namespace {
-
-// About as many bins as footprints, and never more than this many along a side.
-constexpr int64_t MaxBinsPerSide = 256;
-
-}  // namespace
-
 int64_t TFixedIndex::Col(int64_t x) const {
-  return TBinAxis{Region.Left, BinSize, Cols}.Bin(x);
+  return TBinAxis{Region.Left, Shift, Cols}.Bin(x);
 }
 
 int64_t TFixedIndex::Row(int64_t y) const {
-  return TBinAxis{Region.Bottom, BinSize, Rows}.Bin(y);
+  return TBinAxis{Region.Bottom, Shift, Rows}.Bin(y);
 }
 
 // A footprint goes into every bin its closed rectangle reaches. Two rectangles that overlap share
@@ -40,12 +32,9 @@ void TFixedIndex::Build(const std::vector<TBox>& footprints, int32_t movableCoun
                   std::max(Region.Right, box.Right), std::max(Region.Top, box.Top)};
   }
   const int64_t side = std::max(Region.Right - Region.Left, Region.Top - Region.Bottom) + 1;
-  const auto perSide =
-      std::clamp(static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(All.size())))),
-                 int64_t{1}, MaxBinsPerSide);
-  BinSize = std::max(int64_t{1}, (side + perSide - 1) / perSide);
-  Cols = (Region.Right - Region.Left) / BinSize + 1;
-  Rows = (Region.Top - Region.Bottom) / BinSize + 1;
+  Shift = BinShift(side, All.size());
+  Cols = ((Region.Right - Region.Left) >> Shift) + 1;
+  Rows = ((Region.Top - Region.Bottom) >> Shift) + 1;
   std::vector<uint32_t> counts(static_cast<size_t>(Cols * Rows) + 1, 0);
   auto forEachBin = [this](const TBox& box, auto visit) {
     for (int64_t col = Col(box.Left); col <= Col(box.Right); ++col) {
