@@ -624,20 +624,23 @@ TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
 // Notes the density cell of the pin at working position j of the tree about to be traced, which
 // has just been built. With reuse, a pin that lies where it was traced keeps the cell it was
 // traced in, without a division; returns whether it lies there.
+// Notes the density cell of a point at working position j, found by division.
+void NoteCellOfPoint(const TAutoPlacer& placer, TNetWorkspace& work, size_t j, TPinPoint pin) {
+  work.NewCol[j] = CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
+  work.NewRow[j] = CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
+}
+
 bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t j, bool reuse) {
   TNetWorkspace& work = net.Work;
   const TPinPoint pin = PinPoint(net, built, j);
   const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
-  const bool stayed = reuse && pin.X == traced.X && pin.Y == traced.Y;
-  if (stayed) {
+  if (reuse && pin.X == traced.X && pin.Y == traced.Y) {
     work.NewCol[j] = traced.Col;
     work.NewRow[j] = traced.Row;
-  } else {
-    work.NewCol[j] = CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
-    work.NewRow[j] =
-        CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
+    return true;
   }
-  return stayed;
+  NoteCellOfPoint(placer, work, j, pin);
+  return false;
 }
 
 // The key of the pin the pin at working position j is linked to in the tree, or -1.
