@@ -132,13 +132,18 @@ size_t RowCount(int32_t first, int32_t last) {
   return static_cast<size_t>(int64_t{last} - first + 1);
 }
 
+// Where a walk of count cells notes them while a move is recorded, or null.
+TCellChange* NotesFor(TMoveJournal* journal, size_t count) {
+  return journal != nullptr ? journal->CellRoom(count) : nullptr;
+}
+
 // Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
 // returns the change of overlap.
 int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = journal != nullptr ? journal->CellRoom(RowCount(first, last)) : nullptr;
+  TCellChange* notes = NotesFor(journal, RowCount(first, last));
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = column[row];
@@ -157,7 +162,7 @@ int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = journal != nullptr ? journal->CellRoom(2 * RowCount(first, last)) : nullptr;
+  TCellChange* notes = NotesFor(journal, 2 * RowCount(first, last));
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = std::max(top[row], bottom[row]);
@@ -502,11 +507,6 @@ int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TCell
   }
 }
 
-// Where a walk of count cells notes them while a move is recorded, or null.
-TCellChange* NotesFor(TMoveJournal* journal, int32_t count) {
-  return journal != nullptr ? journal->CellRoom(static_cast<size_t>(count)) : nullptr;
-}
-
 // Adds d (+1 or -1) to the density cells of the line from cell (x0, y0) to cell (x1, y1): every
 // cell of a vertical or horizontal line, both ends included, otherwise Bresenham's cells from
 // the end with the smaller coordinate along the longer axis, the far end left out. Then adds the
@@ -522,7 +522,8 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     cells = (vertical ? std::abs(y1 - y0) : std::abs(x1 - x0)) + 1;
     int32_t* first =
         vertical ? grid.Column(x0) + std::min(y0, y1) : grid.Column(std::min(x0, x1)) + y0;
-    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d, NotesFor(journal, cells));
+    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d,
+                       NotesFor(journal, static_cast<size_t>(cells)));
   } else {
     // From the end with the smaller coordinate along the longer axis.
     const bool alongX = std::abs(y1 - y0) <= std::abs(x1 - x0);
@@ -536,7 +537,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
         alongX ? (y1 >= y0 ? 1 : -1) : (x1 >= x0 ? grid.Stride : -grid.Stride);
     const int32_t minor = alongX ? std::abs(y1 - y0) : std::abs(x1 - x0);
     sum = WalkBresenham(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d,
-                        NotesFor(journal, cells));
+                        NotesFor(journal, static_cast<size_t>(cells)));
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
