@@ -39,10 +39,8 @@ void Extend(TNetBox& box, double x, double y) {
 
 }  // namespace
 
-namespace {
-
-bool MeasureParsedPlacement(const nlohmann::json& board, TPlacementMeasures& measures) {
-  measures = {};
+TPlacementMeasures MeasurePlacement(const nlohmann::json& board) {
+  TPlacementMeasures measures;
   try {
     const std::set<std::string> supply =
         SupplyNets(board.at("board").value("placer", nlohmann::json::object()));
@@ -65,26 +63,8 @@ bool MeasureParsedPlacement(const nlohmann::json& board, TPlacementMeasures& mea
         measures.SignalHalfPerimeter += (box.Right - box.Left) + (box.Top - box.Bottom);
       }
     }
-    return true;
+    return measures;
   } catch (const std::exception&) {
-    return false;
+    return TPlacementMeasures{};
   }
-}
-
-}  // namespace
-
-bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures) {
-  return MeasureParsedPlacement(nlohmann::json::parse(text, nullptr, false), measures);
-}
-
-TPlacementMeasures MeasurePlacement(const std::string& text) {
-  TPlacementMeasures measures;
-  MeasurePlacementText(text, measures);
-  return measures;
-}
-
-TPlacementMeasures MeasurePlacement(const nlohmann::json& board) {
-  TPlacementMeasures measures;
-  MeasureParsedPlacement(board, measures);
-  return measures;
 }

@@ -15,10 +15,6 @@ struct TPlacementMeasures {
   int WidestSignalNetPads = 0;
 };
 
-// False when the text cannot be read as a board.
-bool MeasurePlacementText(const std::string& text, TPlacementMeasures& measures);
-
-// The measures of a board's text; zero when it cannot be read.
-TPlacementMeasures MeasurePlacement(const std::string& text);
-// The same from the text already parsed (a discarded value when it could not be).
+// The measures of a board's text, parsed (a discarded value when it could not be); zero when it
+// is not a board.
 TPlacementMeasures MeasurePlacement(const nlohmann::json& board);

@@ -78,10 +78,6 @@ int CountOverlaps(std::vector<std::pair<std::string, TRect>> placed) {
 
 }  // namespace
 
-bool MeasureBoardText(const std::string& text, TBoardFigures& figures) {
-  return MeasureParsedBoard(nlohmann::json::parse(text, nullptr, false), figures);
-}
-
 bool MeasureParsedBoard(const nlohmann::json& board, TBoardFigures& figures) {
   figures = {};
   try {

@@ -54,9 +54,8 @@ struct TOutlineSteps {
   int CapacitorsWithChip = 0;  // supply capacitors with a chip on their power net
 };
 
-// False when the text cannot be read as a board.
-bool MeasureBoardText(const std::string& text, TBoardFigures& figures);
-// The same from the text already parsed (a discarded value when it could not be).
+// The figures of a board's text, parsed (a discarded value when it could not be); false when it
+// is not a board.
 bool MeasureParsedBoard(const nlohmann::json& board, TBoardFigures& figures);
 
 struct TRunSummary {
