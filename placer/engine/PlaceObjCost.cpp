@@ -644,6 +644,23 @@ bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t 
   return false;
 }
 
+// NoteNewCell for every pin of the tree, the tree's kind fixed for the whole loop.
+template <bool Built>
+void NoteNewCellsOf(const TAutoPlacer& placer, TNetRecord& net, int32_t count, bool reuse) {
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    NoteNewCell(placer, net, Built, j, reuse);
+  }
+}
+
+void NoteNewCells(const TAutoPlacer& placer, TNetRecord& net, int32_t count, bool built,
+                  bool reuse) {
+  if (built) {
+    NoteNewCellsOf<true>(placer, net, count, reuse);
+  } else {
+    NoteNewCellsOf<false>(placer, net, count, reuse);
+  }
+}
+
 // The key of the pin the pin at working position j is linked to in the tree, or -1.
 int32_t LinkKey(const TNetRecord& net, int32_t count, bool built, size_t j) {
   const int32_t parent = net.Parent[j];
@@ -716,9 +733,7 @@ void TraceNetKept(TAutoPlacer& placer, TNetRecord& net) {
   }
   SizeTraceArrays(work, count);
   const bool built = BuiltFor(work, count);
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    NoteNewCell(placer, net, built, j, false);
-  }
+  NoteNewCells(placer, net, count, built, false);
   const TGridView grid(placer.Density);
   for (size_t j = 1; j < static_cast<size_t>(count); ++j) {
     const int32_t parent = net.Parent[j];
@@ -797,11 +812,43 @@ void RestoreOneConnection(TAutoPlacer& placer, TNetRecord& net) {
   MarkTraced(placer, work, 2, false);
 }
 
-// The second half, after the tree has been rebuilt, on a usable density grid: each pin's
-// connection stays where it joins the same cells as before; otherwise its old connection is taken
-// off and its new one added. Taking off and adding a line are exact inverses on the grid and on
-// DensityCost, so the result is the same as taking every old line off and adding every new one.
-// count is the net's UsablePins.
+// Re-traces the connections of a tree whose new cells are noted: each pin's connection stays where
+// it joins the same cells as before; otherwise its old connection is taken off and its new one
+// added. Lists the working positions of the pins that moved or changed links in Changed and
+// returns how many there are.
+template <bool Built>
+size_t RetraceChanges(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
+  TNetWorkspace& work = net.Work;
+  const TGridView grid(placer.Density);
+  size_t changed = 0;
+  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
+    const TTracedPin& old = work.TracedPins[TraceKey(work, Built, j)];
+    const TPinPoint pin = PinPoint(net, Built, j);
+    const bool stayed = pin.X == old.X && pin.Y == old.Y;
+    const int32_t link = LinkKey(net, count, Built, j);
+    const auto p = static_cast<size_t>(net.Parent[j] - 1);
+    if (!stayed || link != old.Link) {
+      work.Changed[changed++] = static_cast<int32_t>(j);
+    }
+    if (old.Link >= 0) {
+      const TTracedPin& oldParent = work.TracedPins[static_cast<size_t>(old.Link)];
+      if (link >= 0 && old.Col == work.NewCol[j] && old.Row == work.NewRow[j] &&
+          oldParent.Col == work.NewCol[p] && oldParent.Row == work.NewRow[p]) {
+        continue;
+      }
+      UntraceOld(placer, grid, work, old);
+    }
+    if (link >= 0) {
+      TraceNew(placer, grid, work, j, p);
+    }
+  }
+  return changed;
+}
+
+// The second half, after the tree has been rebuilt, on a usable density grid: the new cells of all
+// pins first, then only the connections whose cells change are re-traced. Taking off and adding a
+// line are exact inverses on the grid and on DensityCost, so the result is the same as taking
+// every old line off and adding every new one. count is the net's UsablePins.
 void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
   TNetWorkspace& work = net.Work;
   if (!work.Deferred) {
@@ -818,31 +865,9 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
     return;
   }
   const bool built = BuiltFor(work, count);
-  const TGridView grid(placer.Density);
-  size_t changed = 0;
-  for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    const TTracedPin& old = work.TracedPins[TraceKey(work, built, j)];
-    const bool stayed = NoteNewCell(placer, net, built, j, true);
-    const int32_t link = LinkKey(net, count, built, j);
-    const auto p = static_cast<size_t>(net.Parent[j] - 1);
-    if (link >= 0 && p > j) {
-      NoteNewCell(placer, net, built, p, true);  // noted again, alike, at its own turn
-    }
-    if (!stayed || link != old.Link) {
-      work.Changed[changed++] = static_cast<int32_t>(j);
-    }
-    if (old.Link >= 0) {
-      const TTracedPin& oldParent = work.TracedPins[static_cast<size_t>(old.Link)];
-      if (link >= 0 && old.Col == work.NewCol[j] && old.Row == work.NewRow[j] &&
-          oldParent.Col == work.NewCol[p] && oldParent.Row == work.NewRow[p]) {
-        continue;
-      }
-      UntraceOld(placer, grid, work, old);
-    }
-    if (link >= 0) {
-      TraceNew(placer, grid, work, j, p);
-    }
-  }
+  NoteNewCells(placer, net, count, built, true);
+  const size_t changed =
+      built ? RetraceChanges<true>(placer, net, count) : RetraceChanges<false>(placer, net, count);
   // Only the entries of pins that moved or changed links differ from the traced ones, and those
   // differ for certain.
   TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
