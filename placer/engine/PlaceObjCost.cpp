@@ -468,7 +468,8 @@ void BuildTree(TNetRecord& net, int32_t count) {
 // Bresenham's walk of a line whose major axis has the longer extent: major cells in all, the
 // far end left out. From the start cell p, majorStep moves one cell along the major axis and
 // minorStep one cell along the minor axis. Adds d to every cell visited and returns the sum of
-// their values before.
+// their values before. With Noting, each cell and its value before are noted in notes.
+template <bool Noting>
 int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int32_t major,
                       int32_t minor, int32_t d, TCellChange* notes) {
   int64_t sum = 0;
@@ -476,7 +477,7 @@ int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int3
   const int32_t diagonalError = 2 * (minor - major);
   const int32_t straightError = 2 * minor;
   for (int32_t i = 0; i < major; ++i) {
-    if (notes != nullptr) {
+    if constexpr (Noting) {
       *notes++ = TCellChange{p, *p};
     }
     sum += *p;
@@ -492,10 +493,11 @@ int64_t WalkBresenham(int32_t* p, ptrdiff_t majorStep, ptrdiff_t minorStep, int3
 
 // A run of count cells (at least one) from p, one step apart, ends included. The pointer never
 // steps beyond the last cell, which may be the last of the grid.
+template <bool Noting>
 int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TCellChange* notes) {
   int64_t sum = 0;
   for (int32_t i = 1;; ++i) {
-    if (notes != nullptr) {
+    if constexpr (Noting) {
       *notes++ = TCellChange{p, *p};
     }
     sum += *p;
@@ -510,10 +512,13 @@ int64_t WalkStraight(int32_t* p, ptrdiff_t step, int32_t count, int32_t d, TCell
 // Adds d (+1 or -1) to the density cells of the line from cell (x0, y0) to cell (x1, y1): every
 // cell of a vertical or horizontal line, both ends included, otherwise Bresenham's cells from
 // the end with the smaller coordinate along the longer axis, the far end left out. Then adds the
-// change of the sum of squares to DensityCost.
-void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
-                int32_t y1, int32_t d) {
-  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+// change of the sum of squares to DensityCost. With Noting, the journal notes every cell written.
+template <bool Noting>
+void TraceCellsOf(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
+                  int32_t y1, int32_t d) {
+  const auto notes = [&placer](int32_t count) {
+    return Noting ? placer.Journal.CellRoom(static_cast<size_t>(count)) : nullptr;
+  };
   int64_t sum = 0;
   int32_t cells = 0;
   // Each kind of walk is called from one place, so that it is compiled into this function.
@@ -522,8 +527,7 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     cells = (vertical ? std::abs(y1 - y0) : std::abs(x1 - x0)) + 1;
     int32_t* first =
         vertical ? grid.Column(x0) + std::min(y0, y1) : grid.Column(std::min(x0, x1)) + y0;
-    sum = WalkStraight(first, vertical ? 1 : grid.Stride, cells, d,
-                       NotesFor(journal, static_cast<size_t>(cells)));
+    sum = WalkStraight<Noting>(first, vertical ? 1 : grid.Stride, cells, d, notes(cells));
   } else {
     // From the end with the smaller coordinate along the longer axis.
     const bool alongX = std::abs(y1 - y0) <= std::abs(x1 - x0);
@@ -536,14 +540,23 @@ void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t 
     const ptrdiff_t minorStep =
         alongX ? (y1 >= y0 ? 1 : -1) : (x1 >= x0 ? grid.Stride : -grid.Stride);
     const int32_t minor = alongX ? std::abs(y1 - y0) : std::abs(x1 - x0);
-    sum = WalkBresenham(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d,
-                        NotesFor(journal, static_cast<size_t>(cells)));
+    sum = WalkBresenham<Noting>(grid.Column(x0) + y0, majorStep, minorStep, cells, minor, d,
+                                notes(cells));
   }
   // Each crossing changes its cell's square by (v + d)^2 - v^2 = 2dv + 1. The field is 32-bit
   // and wraps rather than overflows.
   const int64_t change = 2 * d * sum + cells;
   placer.DensityCost = static_cast<int32_t>(static_cast<uint32_t>(placer.DensityCost) +
                                             static_cast<uint32_t>(change));
+}
+
+void TraceCells(TAutoPlacer& placer, const TGridView& grid, int32_t x0, int32_t y0, int32_t x1,
+                int32_t y1, int32_t d) {
+  if (placer.Journal.Recording) {
+    TraceCellsOf<true>(placer, grid, x0, y0, x1, y1, d);
+  } else {
+    TraceCellsOf<false>(placer, grid, x0, y0, x1, y1, d);
+  }
 }
 
 // Traces the connection from the pin at 1-based working position j of a net to its tree parent.
