@@ -132,22 +132,18 @@ size_t RowCount(int32_t first, int32_t last) {
   return static_cast<size_t>(int64_t{last} - first + 1);
 }
 
-// Where a walk of count cells notes them while a move is recorded, or null.
-TCellChange* NotesFor(TMoveJournal* journal, size_t count) {
-  return journal != nullptr ? journal->CellRoom(count) : nullptr;
-}
-
 // Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
-// returns the change of overlap.
-int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
+// returns the change of overlap. With Noting, the journal notes every cell written.
+template <bool Noting>
+int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal& journal) {
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = NotesFor(journal, RowCount(first, last));
+  TCellChange* notes = Noting ? journal.CellRoom(RowCount(first, last)) : nullptr;
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = column[row];
-    if (notes != nullptr) {
+    if constexpr (Noting) {
       *notes++ = TCellChange{column + row, before};
     }
     delta += OverlapChange(before, d);
@@ -157,16 +153,17 @@ int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMove
 }
 
 // The same for a two-sided footprint: both grids change, the overlap follows the larger count.
+template <bool Noting>
 int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t last, int32_t d,
-                           TMoveJournal* journal) {
+                           TMoveJournal& journal) {
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = NotesFor(journal, 2 * RowCount(first, last));
+  TCellChange* notes = Noting ? journal.CellRoom(2 * RowCount(first, last)) : nullptr;
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = std::max(top[row], bottom[row]);
-    if (notes != nullptr) {
+    if constexpr (Noting) {
       *notes++ = TCellChange{top + row, top[row]};
       *notes++ = TCellChange{bottom + row, bottom[row]};
     }
@@ -179,18 +176,20 @@ int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t
 
 // Adds d (+1 or -1) to every occupancy cell of the range except those of keep, on the
 // component's own side or on both sides, and returns the change of overlap as seen from each
-// cell before and after. The caller has checked that the grids are usable.
-int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
-                   const TCellRange& keep, int32_t d) {
-  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+// cell before and after. The caller has checked that the grids are usable. With Noting, the
+// journal notes every cell written.
+template <bool Noting>
+int64_t CoverCellsOf(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
+                     const TCellRange& keep, int32_t d) {
+  TMoveJournal& journal = placer.Journal;
   const bool bothSides = component.SingleLayer != 1;
   const TGridView own(placer.Occupancy[component.Layer]);
   const TGridView top(placer.Occupancy[TopLayer]);
   const TGridView bottom(placer.Occupancy[BottomLayer]);
   const auto cover = [&](int32_t col, int32_t first, int32_t last) {
-    return bothSides
-               ? CoverRowsBothSides(top.Column(col), bottom.Column(col), first, last, d, journal)
-               : CoverRows(own.Column(col), first, last, d, journal);
+    return bothSides ? CoverRowsBothSides<Noting>(top.Column(col), bottom.Column(col), first, last,
+                                                  d, journal)
+                     : CoverRows<Noting>(own.Column(col), first, last, d, journal);
   };
   int64_t delta = 0;
   for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
@@ -203,6 +202,12 @@ int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCel
     delta += cover(col, std::max(cells.FirstRow, keep.LastRow + 1), cells.LastRow);
   }
   return delta;
+}
+
+int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
+                   const TCellRange& keep, int32_t d) {
+  return placer.Journal.Recording ? CoverCellsOf<true>(placer, component, cells, keep, d)
+                                  : CoverCellsOf<false>(placer, component, cells, keep, d);
 }
 
 int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
