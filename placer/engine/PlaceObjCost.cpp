@@ -640,20 +640,26 @@ TPinPoint PinPoint(const TNetRecord& net, bool built, size_t j) {
   return TPinPoint{net.Pins[j]->X, net.Pins[j]->Y};
 }
 
-// Notes the density cell of the pin at working position j of the tree about to be traced, which
-// has just been built. With reuse, a pin that lies where it was traced keeps the cell it was
-// traced in, without a division; returns whether it lies there.
+// Whether a pin lies where its connection was traced.
+bool LiesWhereTraced(TPinPoint pin, const TTracedPin& traced) {
+  return pin.X == traced.X && pin.Y == traced.Y;
+}
+
 // Notes the density cell of a point at working position j, found by division.
 void NoteCellOfPoint(const TAutoPlacer& placer, TNetWorkspace& work, size_t j, TPinPoint pin) {
   work.NewCol[j] = CellIndex(pin.X, placer.BoardLeft, placer.DensityCellSize, placer.DensityCols);
   work.NewRow[j] = CellIndex(pin.Y, placer.BoardBottom, placer.DensityCellSize, placer.DensityRows);
 }
 
-bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t j, bool reuse) {
+// Notes the density cell of the pin at working position j of the tree about to be traced, built
+// or left as it was. With reuse, a pin that lies where it was traced keeps the cell it was traced
+// in, without a division; returns whether it lies there.
+template <bool Built>
+bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, size_t j, bool reuse) {
   TNetWorkspace& work = net.Work;
-  const TPinPoint pin = PinPoint(net, built, j);
-  const TTracedPin& traced = work.TracedPins[TraceKey(work, built, j)];
-  if (reuse && pin.X == traced.X && pin.Y == traced.Y) {
+  const TPinPoint pin = PinPoint(net, Built, j);
+  const TTracedPin& traced = work.TracedPins[TraceKey(work, Built, j)];
+  if (reuse && LiesWhereTraced(pin, traced)) {
     work.NewCol[j] = traced.Col;
     work.NewRow[j] = traced.Row;
     return true;
@@ -662,11 +668,11 @@ bool NoteNewCell(const TAutoPlacer& placer, TNetRecord& net, bool built, size_t 
   return false;
 }
 
-// NoteNewCell for every pin of the tree, the tree's kind fixed for the whole loop.
+// NoteNewCell for every pin of the tree.
 template <bool Built>
 void NoteNewCellsOf(const TAutoPlacer& placer, TNetRecord& net, int32_t count, bool reuse) {
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
-    NoteNewCell(placer, net, Built, j, reuse);
+    NoteNewCell<Built>(placer, net, j, reuse);
   }
 }
 
@@ -810,10 +816,11 @@ bool OneConnection(const TNetRecord& net, int32_t count) {
 // bookkeeping.
 void RestoreOneConnection(TAutoPlacer& placer, TNetRecord& net) {
   TNetWorkspace& work = net.Work;
-  const bool firstStayed = NoteNewCell(placer, net, false, 0, true);
-  const bool secondStayed = NoteNewCell(placer, net, false, 1, true);
   const TTracedPin& first = work.TracedPins[0];
   const TTracedPin& second = work.TracedPins[1];
+  const bool firstStayed = LiesWhereTraced(PinPoint(net, false, 0), first);
+  const bool secondStayed = LiesWhereTraced(PinPoint(net, false, 1), second);
+  NoteNewCellsOf<false>(placer, net, 2, true);
   if (first.Col != work.NewCol[0] || first.Row != work.NewRow[0] || second.Col != work.NewCol[1] ||
       second.Row != work.NewRow[1]) {
     const TGridView grid(placer.Density);
@@ -841,8 +848,7 @@ size_t RetraceChanges(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
   size_t changed = 0;
   for (size_t j = 0; j < static_cast<size_t>(count); ++j) {
     const TTracedPin& old = work.TracedPins[TraceKey(work, Built, j)];
-    const TPinPoint pin = PinPoint(net, Built, j);
-    const bool stayed = pin.X == old.X && pin.Y == old.Y;
+    const bool stayed = LiesWhereTraced(PinPoint(net, Built, j), old);
     const int32_t link = LinkKey(net, count, Built, j);
     const auto p = static_cast<size_t>(net.Parent[j] - 1);
     if (!stayed || link != old.Link) {
@@ -861,6 +867,22 @@ size_t RetraceChanges(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
     }
   }
   return changed;
+}
+
+// Re-traces a tree built or left as it was and makes it the traced one.
+template <bool Built>
+void RetraceTree(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
+  NoteNewCellsOf<Built>(placer, net, count, true);
+  const size_t changed = RetraceChanges<Built>(placer, net, count);
+  // Only the entries of pins that moved or changed links differ from the traced ones, and those
+  // differ for certain.
+  TNetWorkspace& work = net.Work;
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
+  for (size_t c = 0; c < changed; ++c) {
+    const auto j = static_cast<size_t>(work.Changed[c]);
+    RewriteTracedPin(journal, work, TraceKey(work, Built, j), TracedNow(net, count, Built, j));
+  }
+  MarkTraced(placer, work, count, Built);
 }
 
 // The second half, after the tree has been rebuilt, on a usable density grid: the new cells of all
@@ -882,18 +904,11 @@ void RestoreNetLines(TAutoPlacer& placer, TNetRecord& net, int32_t count) {
     RestoreOneConnection(placer, net);
     return;
   }
-  const bool built = BuiltFor(work, count);
-  NoteNewCells(placer, net, count, built, true);
-  const size_t changed =
-      built ? RetraceChanges<true>(placer, net, count) : RetraceChanges<false>(placer, net, count);
-  // Only the entries of pins that moved or changed links differ from the traced ones, and those
-  // differ for certain.
-  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
-  for (size_t c = 0; c < changed; ++c) {
-    const auto j = static_cast<size_t>(work.Changed[c]);
-    RewriteTracedPin(journal, work, TraceKey(work, built, j), TracedNow(net, count, built, j));
+  if (BuiltFor(work, count)) {
+    RetraceTree<true>(placer, net, count);
+  } else {
+    RetraceTree<false>(placer, net, count);
   }
-  MarkTraced(placer, work, count, built);
 }
 
 // Distance of a coordinate from the nearest line of a grid g: the quotient rounded to the nearest
