@@ -18,6 +18,13 @@ struct TCellChange {
   int32_t Old;
 };
 
+// A run of grid counters, one after the other, that all had the same amount added.
+struct TRunChange {
+  int32_t* First;
+  int32_t Count;
+  int32_t Added;
+};
+
 // A net's traced connection and what it held before the move rewrote it.
 struct TTracedChange {
   TNetWorkspace* Work;
@@ -33,6 +40,7 @@ class TMoveJournal {
     Recording = true;
     ++Generation;
     CellCount = 0;
+    Runs.clear();
     Nets.clear();
     Traces.clear();
     DensityCost = densityCost;
@@ -64,6 +72,27 @@ class TMoveJournal {
     }
   }
 
+  // Notes that count counters from first have had added added to each; the caller checks
+  // Recording first. Taking the move back subtracts it again. A grid whose counters are noted
+  // this way must not also have single counters noted: the two kinds are put back apart.
+  void NoteRun(int32_t* first, int32_t count, int32_t added) {
+    Runs.push_back(TRunChange{first, count, added});
+  }
+
+  // Takes every noted run's addition back, the last added first, and forgets them.
+  void RestoreRuns() {
+    for (auto run = Runs.rbegin(); run != Runs.rend(); ++run) {
+      // Copies, since the counters written might otherwise be taken to alias the note.
+      int32_t* counter = run->First;
+      const int32_t count = run->Count;
+      const int32_t added = run->Added;
+      for (int32_t i = 0; i < count; ++i) {
+        counter[i] -= added;
+      }
+    }
+    Runs.clear();
+  }
+
   // Notes a traced connection about to be rewritten; the caller checks Recording first.
   void NoteTrace(TNetWorkspace& work, int32_t key) {
     Traces.push_back(TTracedChange{&work, key, work.TracedPins[static_cast<size_t>(key)]});
@@ -85,6 +114,7 @@ class TMoveJournal {
   double OverlapCost = 0.0;
   std::vector<TCellChange> Cells;  // the first CellCount hold the notes of the move
   size_t CellCount = 0;
+  std::vector<TRunChange> Runs;   // the occupancy grids' runs of the move
   std::vector<TNetRecord*> Nets;  // nets whose trees were saved in this move
   std::vector<TTracedChange> Traces;
 };

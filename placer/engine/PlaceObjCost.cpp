@@ -133,19 +133,17 @@ size_t RowCount(int32_t first, int32_t last) {
 }
 
 // Adds d (+1 or -1) to the rows first..last of one column of a single-sided footprint's grid and
-// returns the change of overlap. With Noting, the journal notes every cell written.
-template <bool Noting>
-int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal& journal) {
+// returns the change of overlap. While a move is recorded, the journal notes the run.
+int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMoveJournal* journal) {
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = Noting ? journal.CellRoom(RowCount(first, last)) : nullptr;
+  if (journal != nullptr) {
+    journal->NoteRun(column + first, static_cast<int32_t>(RowCount(first, last)), d);
+  }
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = column[row];
-    if constexpr (Noting) {
-      *notes++ = TCellChange{column + row, before};
-    }
     delta += OverlapChange(before, d);
     column[row] = before + d;
   }
@@ -153,20 +151,19 @@ int64_t CoverRows(int32_t* column, int32_t first, int32_t last, int32_t d, TMove
 }
 
 // The same for a two-sided footprint: both grids change, the overlap follows the larger count.
-template <bool Noting>
 int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t last, int32_t d,
-                           TMoveJournal& journal) {
+                           TMoveJournal* journal) {
   if (first > last) {
     return 0;
   }
-  TCellChange* notes = Noting ? journal.CellRoom(2 * RowCount(first, last)) : nullptr;
+  if (journal != nullptr) {
+    const auto count = static_cast<int32_t>(RowCount(first, last));
+    journal->NoteRun(top + first, count, d);
+    journal->NoteRun(bottom + first, count, d);
+  }
   int64_t delta = 0;
   for (int32_t row = first; row <= last; ++row) {
     const int32_t before = std::max(top[row], bottom[row]);
-    if constexpr (Noting) {
-      *notes++ = TCellChange{top + row, top[row]};
-      *notes++ = TCellChange{bottom + row, bottom[row]};
-    }
     delta += OverlapChange(before, d);
     top[row] += d;
     bottom[row] += d;
@@ -176,20 +173,18 @@ int64_t CoverRowsBothSides(int32_t* top, int32_t* bottom, int32_t first, int32_t
 
 // Adds d (+1 or -1) to every occupancy cell of the range except those of keep, on the
 // component's own side or on both sides, and returns the change of overlap as seen from each
-// cell before and after. The caller has checked that the grids are usable. With Noting, the
-// journal notes every cell written.
-template <bool Noting>
-int64_t CoverCellsOf(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
-                     const TCellRange& keep, int32_t d) {
-  TMoveJournal& journal = placer.Journal;
+// cell before and after. The caller has checked that the grids are usable.
+int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
+                   const TCellRange& keep, int32_t d) {
+  TMoveJournal* journal = placer.Journal.Recording ? &placer.Journal : nullptr;
   const bool bothSides = component.SingleLayer != 1;
   const TGridView own(placer.Occupancy[component.Layer]);
   const TGridView top(placer.Occupancy[TopLayer]);
   const TGridView bottom(placer.Occupancy[BottomLayer]);
   const auto cover = [&](int32_t col, int32_t first, int32_t last) {
-    return bothSides ? CoverRowsBothSides<Noting>(top.Column(col), bottom.Column(col), first, last,
-                                                  d, journal)
-                     : CoverRows<Noting>(own.Column(col), first, last, d, journal);
+    return bothSides
+               ? CoverRowsBothSides(top.Column(col), bottom.Column(col), first, last, d, journal)
+               : CoverRows(own.Column(col), first, last, d, journal);
   };
   int64_t delta = 0;
   for (int32_t col = cells.FirstCol; col <= cells.LastCol; ++col) {
@@ -202,12 +197,6 @@ int64_t CoverCellsOf(TAutoPlacer& placer, const TCompRecord& component, const TC
     delta += cover(col, std::max(cells.FirstRow, keep.LastRow + 1), cells.LastRow);
   }
   return delta;
-}
-
-int64_t CoverCells(TAutoPlacer& placer, const TCompRecord& component, const TCellRange& cells,
-                   const TCellRange& keep, int32_t d) {
-  return placer.Journal.Recording ? CoverCellsOf<true>(placer, component, cells, keep, d)
-                                  : CoverCellsOf<false>(placer, component, cells, keep, d);
 }
 
 int64_t CoverFootprint(TAutoPlacer& placer, const TCompRecord& component, int32_t d) {
@@ -988,6 +977,7 @@ void RestoreTree(TNetRecord& net) {
 void ReserveJournal(TAutoPlacer& placer) {
   constexpr size_t JournalCells = 4096;
   placer.Journal.ReserveCells(JournalCells);
+  placer.Journal.Runs.reserve(JournalCells);
   placer.Journal.Nets.reserve(placer.Nets.size());
   size_t pins = 0;
   for (const auto& net : placer.Nets) {
@@ -1235,6 +1225,7 @@ void TAutoPlacer::RestoreMember(int32_t k) {
 
 void TAutoPlacer::RollBackCost() {
   Journal.RestoreCells();
+  Journal.RestoreRuns();
   Journal.RestoreTraces();
   for (TNetRecord* net : Journal.Nets) {
     RestoreTree(*net);
