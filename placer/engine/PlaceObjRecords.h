@@ -104,9 +104,34 @@ struct TWorkingPin {
 
 // Working memory the cost keeps with each net, so that rebuilding the net's tree needs no
 // allocation and little more than linear time. Sized when the tree is first built (again only when
-// the pin count changes); nothing outside the cost reads it.
+// the pin count changes); nothing outside the cost reads it. The flags and counts every move reads
+// come first, next to each other, so that they share as few cache lines as they can.
 struct TNetWorkspace {
-  int32_t Size = 0;                  // pins the arrays below are sized for
+  int32_t Size = 0;  // pins the arrays below are sized for
+  // The connections as last traced onto the density grid, one entry per pin in TracedPins, kept
+  // by import position (by working position in a net whose tree is never rebuilt, where the two
+  // agree). A move compares the tree it makes with these and re-traces only the connections whose
+  // cells change; a rejected move gets its entries back from the journal.
+  bool Traced = false;          // the entries describe the current tree, and the grid holds it
+  bool Deferred = false;        // a move has left this tree's connections on the grid for now
+  bool TracedByImport = false;  // the entries are kept by import position
+  int32_t TracedCount = 0;      // pins of the traced tree
+  int32_t TracedGrid[5] = {};   // board corner, cell size and highest indices of the density grid
+  // The tree and the traced flags as they were before the move being recorded changed them, for
+  // taking a rejected move back (see TMoveJournal). A tree of two pins is never reordered, so only
+  // larger ones keep their pins and links; the kept arrays are exchanged with the net's, so after
+  // a move that stood they hold nothing of use.
+  uint32_t SavedGeneration = 0;  // the move these belong to
+  bool SavedTree = false;        // SavedPins and SavedParent hold the tree before this move
+  bool SavedTraced = false;
+  bool SavedTracedByImport = false;
+  int32_t SavedTracedCount = 0;
+  int32_t SavedTracedGrid[5] = {};
+  double SavedLength = 0.0;
+  std::vector<TTracedPin> TracedPins;
+  std::vector<TPinRecord*> SavedPins;
+  std::vector<int32_t> SavedParent;
+
   std::vector<int64_t> DistanceKey;  // |X| + |Y| of each pin, by import position
   std::vector<int64_t> SumKey;       // X + Y of each pin, by import position
   std::vector<int32_t> PinX;         // coordinates of each pin, by import position
@@ -117,43 +142,23 @@ struct TNetWorkspace {
   std::vector<int32_t> Order;     // import position of the pin at each working position
   std::vector<int32_t> Position;  // working position of the pin at each import position
   std::vector<TWorkingPin> Working;  // coordinates and X + Y by working position
-  // The connections as last traced onto the density grid, one entry per pin, kept by import
-  // position (by working position in a net whose tree is never rebuilt, where the two agree).
-  // A move compares the tree it makes with these and re-traces only the connections whose cells
-  // change; a rejected move gets its entries back from the journal.
-  bool Traced = false;          // the entries describe the current tree, and the grid holds it
-  bool Deferred = false;        // a move has left this tree's connections on the grid for now
-  bool TracedByImport = false;  // the entries are kept by import position
-  int32_t TracedCount = 0;      // pins of the traced tree
-  int32_t TracedGrid[5] = {};   // board corner, cell size and highest indices of the density grid
-  std::vector<TTracedPin> TracedPins;
+
   std::vector<int32_t> NewCol;  // density cell of each working position in the tree being traced
   std::vector<int32_t> NewRow;
   std::vector<int32_t> Changed;  // working positions whose traced entries a move rewrites
-  // The tree and the traced flags as they were before the move being recorded changed them, for
-  // taking a rejected move back (see TMoveJournal). A tree of two pins is never reordered, so only
-  // larger ones keep their pins and links; the kept arrays are exchanged with the net's, so after
-  // a move that stood they hold nothing of use.
-  uint32_t SavedGeneration = 0;  // the move these belong to
-  bool SavedTree = false;        // SavedPins and SavedParent hold the tree before this move
-  std::vector<TPinRecord*> SavedPins;
-  std::vector<int32_t> SavedParent;
-  double SavedLength = 0.0;
-  bool SavedTraced = false;
-  bool SavedTracedByImport = false;
-  int32_t SavedTracedCount = 0;
-  int32_t SavedTracedGrid[5] = {};
 };
 
-// One signal net. Its pin arrays point at the pin records that the component records own.
+// One signal net. Its pin arrays point at the pin records that the component records own. The
+// length and the arrays' headers come before the workspace's flags, which every move reads with
+// them.
 struct TNetRecord {
   uint8_t Touched = 0;  // belongs to the group being moved and not yet handled by a member
   uint8_t Pending = 0;  // unused: a cost update walks the component's listed nets instead
   int32_t PinCount = 0;
+  double Length = 0.0;                    // Manhattan length of the net's tree
   std::vector<TPinRecord*> Pins;          // working order, re-sorted when the tree is rebuilt
   std::vector<int32_t> Parent;            // 1-based working position of each pin's tree parent
   std::vector<TPinRecord*> PinsOriginal;  // import order
-  double Length = 0.0;                    // Manhattan length of the net's tree
   TNetWorkspace Work;                     // the cost's working memory for this net
 };
 
