@@ -1,9 +1,9 @@
 #pragma once
 
 // What one annealing move changed in the cost, kept so that a rejected move is taken back by
-// writing the old values back instead of updating the cost a second time. Every term is exact
-// (whole numbers in doubles, integer cells), so the restored state is bit for bit the one an
-// incremental undo would reach.
+// writing the old values back, or subtracting what was added, instead of updating the cost a
+// second time. Every term is exact (whole numbers in doubles, integer cells), so the restored
+// state is bit for bit the one an incremental undo would reach.
 
 #include <algorithm>
 #include <cstddef>
